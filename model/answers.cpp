@@ -1,0 +1,182 @@
+#include "answers.h"
+
+#include "errors.h"
+#include "session.h"
+
+#include <QLocale>
+
+namespace {
+
+bool isDigit(char32_t c)
+{
+    return c >= U'0' && c <= U'9';
+}
+
+bool isLatinUpper(char32_t c)
+{
+    return c >= U'A' && c <= U'Z';
+}
+
+char32_t upper(char32_t c)
+{
+    return QChar::toUpper(c);
+}
+
+bool nameInUse(const Session& s, const QString& name)
+{
+    for (int i = 1; i <= s.ParaCount && i < kSlots; ++i)
+        if (s.Paras[i].Name == name)
+            return true;
+    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+        const ZVENO& z = s.Zvenos[i];
+        for (int j = 1; j <= z.DPCount && j < kSubSlots; ++j)
+            if (z.DP[j].Name == name)
+                return true;
+        for (int j = 1; j <= z.TwafzCount && j < kSubSlots; ++j)
+            if (z.TwafzName[j] == name)
+                return true;
+        if (z.CM == name)
+            return true;
+    }
+    return false;
+}
+
+QString reject(Session& s, Dialogs& d, qint16 code)
+{
+    ShowError(s, d, code);
+    return kRejected;
+}
+
+} // namespace
+
+QString CheckAnswer(Session& session, Dialogs& dialogs, const QString& answer, qint16 mode)
+{
+    // Lengths and positions count characters, not UTF-16 units.
+    const QList<uint> chars = answer.toUcs4();
+    const qsizetype length = chars.size();
+    const bool blank = answer == QStringLiteral(" ");
+    const char32_t first = length > 0 ? chars.first() : 0;
+    const char32_t last = length > 0 ? chars.last() : 0;
+
+    switch (mode) {
+    case kModePairType:
+        if (length >= 2)
+            return reject(session, dialogs, 14);
+        if (length == 0 || blank)
+            return kRejected;
+        if (first == U'p' || first == U'P' || first == U'r' || first == U'R')
+            return answer;
+        return reject(session, dialogs, 14);
+
+    case kModeLinkNumber:
+        if (length >= 3)
+            return reject(session, dialogs, 14);
+        if (length == 0 || blank)
+            return kRejected;
+        if (isDigit(first) && isDigit(last))
+            return answer;
+        return reject(session, dialogs, 14);
+
+    case kModeName:
+        session.ReservedWord = answer;
+        if (length >= 3)
+            return reject(session, dialogs, 14);
+        if (length == 0 && session.WizardState == 4)
+            return answer;
+        if (length == 0 || blank)
+            return kRejected;
+        if (!(isLatinUpper(upper(last)) || isLatinUpper(upper(first)) || isDigit(last) || isDigit(first)))
+            return reject(session, dialogs, 14);
+        if (nameInUse(session, answer))
+            return reject(session, dialogs, 18);
+        return answer;
+
+    case kModeNumber:
+        if (length == 0 || blank)
+            return kRejected;
+        for (qsizetype k = 0; k < length; ++k) {
+            const char32_t c = chars[k];
+            if (isDigit(c) || c == U'.' || (c == U'-' && k == 0))
+                continue;
+            return reject(session, dialogs, 14);
+        }
+        return answer;
+
+    default:
+        return QString();
+    }
+}
+
+QString Zeros(int n)
+{
+    return n > 0 ? QString(n, QLatin1Char('0')) : QString();
+}
+
+bool isNumberText(const QString& text)
+{
+    qsizetype k = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    int digits = 0;
+    int points = 0;
+    for (; k < text.size(); ++k) {
+        const QChar c = text[k];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++digits;
+        else if (c == QLatin1Char('.'))
+            ++points;
+        else
+            return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
+std::optional<double> numberValue(const QString& text)
+{
+    if (!isNumberText(text))
+        return std::nullopt;
+    QString t = text;
+    // "5." and "-.5" are numbers here; the C locale wants a digit on each side of the point.
+    if (t.endsWith(QLatin1Char('.')))
+        t.append(QLatin1Char('0'));
+    t.replace(QStringLiteral("-."), QStringLiteral("-0."));
+    if (t.startsWith(QLatin1Char('.')))
+        t.prepend(QLatin1Char('0'));
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+QString ToKvNumber(const QString& value)
+{
+    static const QString zero = QStringLiteral(" 0.00000000000000E+0000");
+    if (value == QStringLiteral("0"))
+        return zero;
+    if (value.isEmpty() || !isNumberText(value))
+        return kRejected;
+
+    // Work on the decimal digits themselves so that no value loses precision or magnitude:
+    // the mantissa is the first 15 significant digits, cut, and the exponent comes from the
+    // position of the first significant digit relative to the point.
+    const bool negative = value.startsWith(QLatin1Char('-'));
+    const QString body = negative ? value.mid(1) : value;
+    qsizetype point = body.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        point = body.size();
+    QString digits = body;
+    digits.remove(QLatin1Char('.'));
+    const qsizetype firstSignificant = [&] {
+        for (qsizetype k = 0; k < digits.size(); ++k)
+            if (digits[k] != QLatin1Char('0'))
+                return k;
+        return qsizetype(-1);
+    }();
+    if (firstSignificant < 0)
+        return zero;
+
+    const qint64 exponent = static_cast<qint64>(point) - firstSignificant - 1;
+    QString mantissa = digits.mid(firstSignificant, 15);
+    mantissa = mantissa.left(1) + QLatin1Char('.') + mantissa.mid(1);
+    mantissa += Zeros(16 - static_cast<int>(mantissa.size()));
+    const QString e = QString::number(exponent < 0 ? -exponent : exponent);
+    return (negative ? QStringLiteral("-") : QStringLiteral(" ")) + mantissa + QLatin1Char('E') +
+           (exponent < 0 ? QLatin1Char('-') : QLatin1Char('+')) + Zeros(4 - static_cast<int>(e.size())) + e;
+}

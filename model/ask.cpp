@@ -1,0 +1,13 @@
+#include "ask.h"
+
+#include "dialogs.h"
+#include "session.h"
+
+QString AskQuestion(Session& session, Dialogs& dialogs, const QString& question, float mode,
+                    const QString& defaultText, QPoint at)
+{
+    if (mode != 1.0f && mode != 2.0f)
+        return QString();
+    session.Answer = dialogs.askQuestion(question, mode, defaultText, at);
+    return session.Answer;
+}

@@ -1,0 +1,103 @@
+#include "session.h"
+
+namespace {
+
+void setAll(std::array<QString, kSubSlots>& texts, const QString& value)
+{
+    for (int j = 1; j < kSubSlots; ++j)
+        texts[j] = value;
+}
+
+} // namespace
+
+void Session::NewMechanism()
+{
+    Paras.fill(PARA{});
+    Zvenos.fill(ZVENO{});
+    Groups.fill(GROUP{});
+    ParaCount = 0;
+    ZvenoCount = 0;
+    for (int i = 1; i < kSlots; ++i) {
+        ZVENO& z = Zvenos[i];
+        z.GroupNo = -1;
+        z.Perpendicular = kNotSet;
+        z.TwafzCount = -1; // group analysis has not worked it out yet
+        z.ZType.clear();
+    }
+}
+
+void Session::ResetMechanism()
+{
+    Paras.fill(PARA{});
+    Zvenos.fill(ZVENO{});
+    Groups.fill(GROUP{});
+    ParaCount = 0;
+    ZvenoCount = 0;
+    for (int i = 1; i < kSlots; ++i) {
+        ZVENO& z = Zvenos[i];
+        for (QString* t : {&z.Name, &z.Para1, &z.Para2, &z.ZType, &z.ZLength, &z.OnGuide, &z.Clockwise,
+                           &z.Spare1, &z.Perpendicular, &z.CM, &z.CMLength, &z.CMAngle, &z.Spare2, &z.Spare3,
+                           &z.Spare4, &z.Mark, &z.Mass, &z.Moment, &z.MomentVn})
+            *t = kNotSet;
+        setAll(z.TwafzName, kNotSet);
+        setAll(z.TwafzIndex, kNotSet);
+        setAll(z.TwafzLength, kNotSet);
+        setAll(z.TwafzAngle, kNotSet);
+        for (int j = 1; j < kSubSlots; ++j) {
+            DOP_POINT& p = z.DP[j];
+            p = DOP_POINT{kNotSet, kNotSet, kNotSet, kNotSet, kNotSet, kNotSet};
+        }
+        z.TwafzCount = 0;
+        z.DPCount = 0;
+        z.GroupNo = 0;
+        z.IsFrame = 0.0f;
+        z.IsDriving = 0.0f;
+        z.Para1Index = -2;
+        z.Para2Index = -2;
+
+        Paras[i] = PARA{kNotSet, kNotSet, -2, kNotSet, -2, kNotSet, kNotSet, kNotSet, kNotSet};
+        Groups[i] = GROUP{kNotSet, -2, -2, kNotSet, kNotSet, kNotSet};
+    }
+}
+
+qint16 Session::addPara()
+{
+    if (ParaCount >= kMaxRecords)
+        return 0;
+    return ++ParaCount;
+}
+
+qint16 Session::addZveno()
+{
+    if (ZvenoCount >= kMaxRecords)
+        return 0;
+    return ++ZvenoCount;
+}
+
+qint16 Session::addGroup()
+{
+    if (GroupCount >= kMaxRecords)
+        return 0;
+    return ++GroupCount;
+}
+
+qint16 Session::addTwafz(qint16 zveno)
+{
+    if (zveno < 1 || zveno > kMaxRecords)
+        return 0;
+    ZVENO& z = Zvenos[zveno];
+    if (z.TwafzCount >= kMaxSubRecords)
+        return 0;
+    z.TwafzCount = z.TwafzCount < 0 ? 1 : z.TwafzCount + 1;
+    return z.TwafzCount;
+}
+
+qint16 Session::addPoint(qint16 zveno)
+{
+    if (zveno < 1 || zveno > kMaxRecords)
+        return 0;
+    ZVENO& z = Zvenos[zveno];
+    if (z.DPCount >= kMaxSubRecords)
+        return 0;
+    return ++z.DPCount;
+}
