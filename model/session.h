@@ -28,6 +28,10 @@ public:
     float OutputReady = 0.0f;
     float WindowMode = 0.0f;
 
+    // The program's data folder (pictures, icon, d_files/ with the project files). main() sets it
+    // below the program folder; tests point it at a temporary folder.
+    QString DataFolder;
+
     // A new description: empty texts, zero numbers, links not yet grouped or analysed.
     void NewMechanism();
     // Before a project is loaded: every text "/n", every index -2, counts 0.
