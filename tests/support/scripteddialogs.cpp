@@ -102,8 +102,9 @@ QString ScriptedDialogs::askQuestion(const QString& question, float mode, const 
 {
     m_asked << question;
     const Step* step = next(Kind::Question, question);
+    // Off the script: already a failure. Give an answer that ends any "ask again" loop.
     if (!step)
-        return m_session.Answer;
+        return mode == 1.0f ? QStringLiteral("7") : defaultText;
     if (step->text != question || step->mode != mode || step->title != defaultText)
         m_failures << QStringLiteral("step %1: expected question [%2] mode %3 default [%4], got [%5] mode %6 default [%7]")
                           .arg(m_played)

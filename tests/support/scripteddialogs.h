@@ -9,8 +9,9 @@
 class Session;
 
 // A Dialogs double that plays a script: each call must match the next expected step, in order.
-// A call that does not match is recorded in failures() and answered as a closed dialog would be,
-// so the code under test goes on and the test reports every mismatch at the end.
+// A call that does not match is recorded in problems(); a question off the script is answered
+// "7" (yes/no) or with its default text, so that no "ask again" loop can hang a test, and the
+// test reports every mismatch at the end.
 class ScriptedDialogs : public Dialogs {
 public:
     explicit ScriptedDialogs(const Session& session);
