@@ -1,13 +1,160 @@
 #include "form_freelancermode.h"
 
+#include "freeeditcommands.h"
+#include "mechanismtree.h"
+#include "session.h"
+
+#include <QHBoxLayout>
+#include <QHash>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+constexpr int kDesignedHeight = 540;
+
+QLabel* makeLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(QStringLiteral("Label1"), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
 form_FreeLancerMode::form_FreeLancerMode(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_session(session)
     , m_dialogs(dialogs)
     , m_mainWindow(mainWindow)
+    , m_editor(session, dialogs)
 {
     setObjectName(QStringLiteral("form_FreeLancerMode"));
     setWindowTitle(QStringLiteral("FreeLancer Mode [v 0.1.0f]"));
+    resize(width(), kDesignedHeight);
+
+    tw_Main = new QTreeWidget(this);
+    tw_Main->setObjectName(QStringLiteral("tw_Main"));
+    tw_Main->setHeaderHidden(true);
+    tw_Main->setColumnCount(1);
+    tw_Main->setSelectionMode(QAbstractItemView::SingleSelection);
+    tw_Main->setExpandsOnDoubleClick(false); // a double-click edits; the arrows fold
+
+    lbl_text1 = makeLabel("lbl_text1", this);
+    lbl_text2 = makeLabel("lbl_text2", this);
+    lbl_text3 = makeLabel("lbl_text3", this);
+    lbl_text4 = makeLabel("lbl_text4", this);
+
+    cmd_Save = new QPushButton(QStringLiteral("С О Х Р А Н И Т Ь"), this);
+    cmd_Save->setObjectName(QStringLiteral("cmd_Save"));
+    cmd_Exit = new QPushButton(QStringLiteral("В Ы Х О Д"), this);
+    cmd_Exit->setObjectName(QStringLiteral("cmd_Exit"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmd_Save);
+    buttons->addWidget(cmd_Exit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tw_Main, 1);
+    for (QLabel* label : {lbl_text1, lbl_text2, lbl_text3, lbl_text4})
+        layout->addWidget(label);
+    layout->addLayout(buttons);
+
+    connect(tw_Main, &QTreeWidget::itemClicked, this, &form_FreeLancerMode::tw_Main_Click);
+    connect(tw_Main, &QTreeWidget::itemDoubleClicked, this, &form_FreeLancerMode::tw_Main_DblClick);
+    connect(cmd_Save, &QPushButton::clicked, this, &form_FreeLancerMode::cmd_Save_Click);
+    connect(cmd_Exit, &QPushButton::clicked, this, &form_FreeLancerMode::cmd_Exit_Click);
+
+    reloadTree();
 }
 
 form_FreeLancerMode::~form_FreeLancerMode() = default;
+
+void form_FreeLancerMode::Form_Load()
+{
+    Set_Up_Position();
+    reloadTree();
+}
+
+void form_FreeLancerMode::Set_Up_Position()
+{
+    if (m_mainWindow) {
+        const QRect main = m_mainWindow->frameGeometry();
+        move(main.left(), main.top() + main.height());
+        resize(main.width(), height());
+    }
+    show();
+}
+
+void form_FreeLancerMode::reloadTree()
+{
+    tw_Main->clear();
+    m_items.clear();
+    const QList<TreeNode> nodes = buildMechanismTree(m_session);
+    m_nodeMarks = nodeMarks(nodes);
+
+    QHash<QString, QTreeWidgetItem*> byKey;
+    for (const TreeNode& node : nodes) {
+        QTreeWidgetItem* parent = byKey.value(node.parentKey);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tw_Main);
+        item->setText(0, node.text);
+        item->setData(0, kKeyRole, node.key);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
+        byKey.insert(node.key, item);
+        m_items.append(item);
+    }
+    // Expanded only once every child is in place, so the roots open over their whole section.
+    for (qsizetype n = 0; n < nodes.size(); ++n)
+        m_items[n]->setExpanded(nodes[n].expanded);
+}
+
+void form_FreeLancerMode::tw_Main_Click()
+{
+    for (qsizetype n = 0; n < m_items.size(); ++n) {
+        QTreeWidgetItem* item = m_items[n];
+        if (!item->isSelected())
+            continue;
+        QStringList path;
+        for (QTreeWidgetItem* up = item; up; up = up->parent())
+            path.prepend(up->text(0));
+        SelText = item->text(0);
+        SelKey = item->data(0, kKeyRole).toString();
+        SelPath = path.join(QLatin1Char('\\'));
+        SelIndex = qint16(n + 1);
+        lbl_text1->setText(SelText);
+        lbl_text2->setText(SelKey);
+        lbl_text3->setText(SelPath);
+        lbl_text4->setText(QString::number(SelIndex));
+    }
+}
+
+void form_FreeLancerMode::tw_Main_DblClick()
+{
+    // The selection a double-click acts on is the one the click handler saw.
+    tw_Main_Click();
+    for (qsizetype n = 0; n < m_items.size(); ++n) {
+        if (m_nodeMarks.value(n + 1) == kStructuralMark || !m_items[n]->isSelected())
+            continue;
+        m_editor.setQuestionPosition(QPoint(int(1.2 * x()), int(1.2 * y())));
+        const auto text = m_editor.edit(SelKey);
+        if (text && SelIndex >= 1 && SelIndex <= m_items.size())
+            m_items[SelIndex - 1]->setText(0, *text);
+        return;
+    }
+}
+
+void form_FreeLancerMode::cmd_Save_Click()
+{
+    saveFreeEdit(m_session, m_dialogs, m_compilerView);
+}
+
+void form_FreeLancerMode::cmd_Exit_Click()
+{
+    close();
+    if (confirmFreeEditExit(m_session, m_dialogs))
+        emit chooserRequested();
+}

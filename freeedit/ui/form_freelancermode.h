@@ -1,16 +1,53 @@
 #pragma once
 
+#include "nodeeditor.h"
+
+#include <QList>
+#include <QStringList>
 #include <QWidget>
 
+class CompilerView;
 class Dialogs;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
 class Session;
 
 // The free-edit window: the mechanism as a tree whose values can be changed one by one.
+// The shell closes the wizard window, makes this one and calls Form_Load().
 class form_FreeLancerMode : public QWidget {
     Q_OBJECT
 public:
     form_FreeLancerMode(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent = nullptr);
     ~form_FreeLancerMode() override;
+
+    // Places the window under the main window, shows it and builds the tree afresh.
+    void Form_Load();
+    // Left and width of the main window, top right under it; then shown, not modal.
+    void Set_Up_Position();
+    // Empties the tree and fills it from the records.
+    void reloadTree();
+
+    // The compiler window that shows the lines while the files are written; none by default.
+    void setCompilerView(CompilerView* view) { m_compilerView = view; }
+
+    // What the last click found selected.
+    QString SelText;
+    QString SelKey;
+    QString SelPath;
+    qint16 SelIndex = 0;
+
+    // Per node index from 1: "/n" for a structural node, empty for a value node.
+    const QStringList& NodeMarks() const { return m_nodeMarks; }
+    // The tree items in insertion order; item n - 1 has node index n.
+    const QList<QTreeWidgetItem*>& nodeItems() const { return m_items; }
+
+public slots:
+    void tw_Main_Click();
+    void tw_Main_DblClick();
+    void cmd_Save_Click();
+    void cmd_Exit_Click();
 
 signals:
     // The student left the mode and answered "yes": the shell opens the mode chooser.
@@ -20,4 +57,17 @@ private:
     Session& m_session;
     Dialogs& m_dialogs;
     QWidget* m_mainWindow;
+    CompilerView* m_compilerView = nullptr;
+    NodeEditor m_editor;
+
+    QTreeWidget* tw_Main;
+    QLabel* lbl_text1;
+    QLabel* lbl_text2;
+    QLabel* lbl_text3;
+    QLabel* lbl_text4;
+    QPushButton* cmd_Save;
+    QPushButton* cmd_Exit;
+
+    QStringList m_nodeMarks;
+    QList<QTreeWidgetItem*> m_items;
 };

@@ -1,0 +1,36 @@
+#include "freeeditcommands.h"
+
+#include "dialogs.h"
+#include "errors.h"
+#include "session.h"
+#include "writefile.h"
+
+#include <QFileInfo>
+
+QString destinationFolder(const QString& fileName, const QString& fileTitle)
+{
+    if (!fileTitle.isEmpty() && fileName.endsWith(fileTitle))
+        return fileName.left(fileName.size() - fileTitle.size());
+    // A dialog that gave a title not at the end of the name: take the folder of the full name.
+    const QString folder = QFileInfo(fileName).path();
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+bool saveFreeEdit(Session& session, Dialogs& dialogs, CompilerView* view)
+{
+    const FileChoice choice = dialogs.saveFile(kKvertaFilter);
+    if (choice.cancelled() || choice.fileTitle.isEmpty()) {
+        // No name, no folder: say so and leave the files and the flags alone.
+        ShowError(session, dialogs, 17);
+        return false;
+    }
+    return WriteFile(session, dialogs, view, destinationFolder(choice.fileName, choice.fileTitle), choice.fileTitle);
+}
+
+bool confirmFreeEditExit(Session& session, Dialogs& dialogs)
+{
+    const int code = dialogs.yesNoBox(QStringLiteral("Вы уверены? Все, что не сохранено будет утеряно!"),
+                                      QStringLiteral("KVERTA Mode"));
+    session.Answer = QString::number(code);
+    return session.Answer == QLatin1String("6");
+}
