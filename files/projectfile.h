@@ -9,8 +9,14 @@ class Session;
 // empty when the name is too short to derive one.
 QString projectFilePath(const Session& session, const QString& kvFileName);
 
+// The folder of the project files below the data folder.
+QString projectFolder(const Session& session);
+
 enum class LoadResult { Loaded, Missing, Damaged };
 
 // Reads the project file of fileName into the records (ResetMechanism first). A damaged file
 // leaves the records reset and is reported; the caller then starts a new description.
+// Every result other than Loaded has been reported (201 for a file that cannot be opened, 202 for
+// a damaged one) and leaves the records reset, no groups and OutputReady 0. filepath is unused:
+// the project always lives in the data folder.
 LoadResult LoadFile(Session& session, Dialogs& dialogs, const QString& filepath, const QString& fileName);

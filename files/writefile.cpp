@@ -1,6 +1,82 @@
 #include "writefile.h"
 
-bool WriteFile(Session&, Dialogs&, CompilerView*, const QString&, const QString&)
+#include "codepage.h"
+#include "errors.h"
+#include "kvcompiler.h"
+#include "projectfile.h"
+#include "projectformat.h"
+#include "savefile.h"
+#include "session.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+
+constexpr qint16 kErrNoFileName = 17;
+
+void showListing(CompilerView& view, const KvListing& listing)
 {
-    return false; // placeholder until the compiler lands
+    qsizetype mark = 0;
+    for (qsizetype i = 0; i <= listing.lines.size(); ++i) {
+        while (mark < listing.marks.size() && listing.marks[mark].afterLines == i)
+            view.setProgress(listing.marks[mark++].percent);
+        if (i < listing.lines.size())
+            view.addLine(listing.lines[i]);
+    }
+}
+
+bool fail(Session& session, Dialogs& dialogs, CompilerView* view, qint16 code, const QString& detail)
+{
+    if (!detail.isNull())
+        session.ErrorDetail = detail;
+    ShowError(session, dialogs, code);
+    if (view)
+        view->markFailed();
+    return false;
+}
+
+} // namespace
+
+bool WriteFile(Session& session, Dialogs& dialogs, CompilerView* view, const QString& destination,
+               const QString& fileName)
+{
+    session.OutputReady = 1.0f;
+    if (view)
+        view->start();
+    const KvListing listing = compileKv(session);
+    if (view)
+        showListing(*view, listing);
+
+    // Too short a name leaves no base for the project file's name.
+    if (destination.isEmpty() || fileName.size() < 3)
+        return fail(session, dialogs, view, kErrNoFileName, QString());
+
+    // Both images are made before either file is touched: a value that does not fit stops the
+    // save with nothing written.
+    QString tooLong;
+    const std::optional<QByteArray> project = projectFileBytes(session, &tooLong);
+    if (!project)
+        return fail(session, dialogs, view, kErrValueTooLong, tooLong);
+    const QByteArray kv = kvFileBytes(listing.lines);
+
+    const QString kvPath = QDir(destination).filePath(fileName);
+    const QString projectPath = projectFilePath(session, fileName);
+    const auto failed = [&](const QString& path) {
+        return fail(session, dialogs, view, kErrWriteFailed, QDir::toNativeSeparators(path));
+    };
+
+    // Neither file replaces its older copy until both have been written in full.
+    QSaveFile kvFile(kvPath);
+    if (!kvFile.open(QIODevice::WriteOnly) || !writeAll(kvFile, kv))
+        return failed(kvPath);
+    QSaveFile projectFile(projectPath);
+    if (!QDir().mkpath(projectFolder(session)) || !projectFile.open(QIODevice::WriteOnly) ||
+        !writeAll(projectFile, *project))
+        return failed(projectPath);
+    if (!kvFile.commit())
+        return failed(kvPath);
+    if (!projectFile.commit())
+        return failed(projectPath);
+    return true;
 }

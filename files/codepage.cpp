@@ -1,0 +1,117 @@
+#include "codepage.h"
+
+#include <array>
+
+namespace {
+
+constexpr char32_t kUnassigned = 0;
+
+// The characters of Windows-1251 codes 0x80..0xBF; 0x98 has none. Codes 0xC0..0xFF are А..я in
+// alphabetical order and are computed.
+constexpr std::array<char32_t, 64> kUpperCodes = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F, // 0x88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 0x90
+    kUnassigned, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, // 0x98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, // 0xA0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, // 0xA8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, // 0xB0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, // 0xB8
+};
+
+constexpr char32_t kCyrillicA = 0x0410; // А, code 0xC0
+constexpr char32_t kCyrillicYa = 0x044F; // я, code 0xFF
+
+constexpr char kUnknown = '?';
+
+char32_t upperChar(unsigned char code)
+{
+    if (code >= 0xC0)
+        return kCyrillicA + (code - 0xC0);
+    return kUpperCodes[code - 0x80];
+}
+
+// Calls emit for each code point; a surrogate half that is not part of a pair counts as one
+// character of its own (and has no code).
+template <typename Emit>
+void forEachCodePoint(QStringView text, Emit emit)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            emit(QChar::surrogateToUcs4(c, text[i + 1]));
+            ++i;
+        } else {
+            emit(char32_t(c.unicode()));
+        }
+    }
+}
+
+} // namespace
+
+int cp1251Code(char32_t ch)
+{
+    if (ch < 0x80)
+        return int(ch);
+    if (ch >= kCyrillicA && ch <= kCyrillicYa)
+        return int(0xC0 + (ch - kCyrillicA));
+    for (int i = 0; i < int(kUpperCodes.size()); ++i)
+        if (kUpperCodes[i] != kUnassigned && kUpperCodes[i] == ch)
+            return 0x80 + i;
+    return -1;
+}
+
+QByteArray toCp1251(QStringView text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    forEachCodePoint(text, [&out](char32_t ch) {
+        const int code = cp1251Code(ch);
+        out.append(code < 0 ? kUnknown : char(code));
+    });
+    return out;
+}
+
+QString fromCp1251(QByteArrayView bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto code = static_cast<unsigned char>(b);
+        if (code < 0x80) {
+            out.append(QChar(char16_t(code)));
+            continue;
+        }
+        const char32_t ch = upperChar(code);
+        out.append(ch == kUnassigned ? QChar(QLatin1Char(kUnknown)) : QChar(char16_t(ch)));
+    }
+    return out;
+}
+
+char kvByte(unsigned char cp1251)
+{
+    if (cp1251 >= 192 && cp1251 <= 239)
+        return char(cp1251 - 64);
+    if (cp1251 >= 240)
+        return char(cp1251 - 16);
+    return char(cp1251);
+}
+
+QByteArray toKvBytes(QStringView text)
+{
+    QByteArray out = toCp1251(text);
+    for (char& b : out)
+        b = kvByte(static_cast<unsigned char>(b));
+    return out;
+}
+
+QByteArray kvFileBytes(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines) {
+        out += toKvBytes(line);
+        out += "\r\n";
+    }
+    return out;
+}

@@ -1,0 +1,57 @@
+#include "form_kvertafileshow.h"
+
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kCloseCaption = QStringLiteral("З А К Р Ы Т Ь");
+}
+
+form_KvertaFileShow::form_KvertaFileShow(QWidget* parent)
+    : QDialog(parent)
+    , pb_Overall(new QProgressBar(this))
+    , lst_Output(new QListWidget(this))
+    , btn_Close(new QPushButton(kCloseCaption, this))
+{
+    setObjectName(QStringLiteral("form_KvertaFileShow"));
+    setWindowTitle(QString(12, QLatin1Char(' ')) + QStringLiteral("KVERTA file compillator [v 0.1.0f]"));
+    pb_Overall->setObjectName(QStringLiteral("pb_Overall"));
+    pb_Overall->setRange(0, 100);
+    pb_Overall->setValue(0);
+    lst_Output->setObjectName(QStringLiteral("lst_Output"));
+    btn_Close->setObjectName(QStringLiteral("btn_Close"));
+    connect(btn_Close, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pb_Overall);
+    layout->addWidget(lst_Output, 1);
+    layout->addWidget(btn_Close);
+    resize(420, 480);
+}
+
+void form_KvertaFileShow::start()
+{
+    lst_Output->clear();
+    pb_Overall->setValue(0);
+    btn_Close->setText(kCloseCaption);
+    show();
+    raise();
+}
+
+void form_KvertaFileShow::addLine(const QString& line)
+{
+    lst_Output->addItem(line);
+}
+
+void form_KvertaFileShow::setProgress(int percent)
+{
+    pb_Overall->setValue(percent);
+    pb_Overall->repaint();
+}
+
+void form_KvertaFileShow::markFailed()
+{
+    btn_Close->setText(QStringLiteral("ОШИБКА!"));
+}

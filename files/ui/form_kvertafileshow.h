@@ -1,0 +1,27 @@
+#pragma once
+
+#include "writefile.h"
+
+#include <QDialog>
+
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+// The compiler window: shows every line of the analysis-program file as it is produced and the
+// progress. It stays open after the files are written until the student closes it.
+class form_KvertaFileShow : public QDialog, public CompilerView {
+    Q_OBJECT
+public:
+    explicit form_KvertaFileShow(QWidget* parent = nullptr);
+
+    void start() override;
+    void addLine(const QString& line) override;
+    void setProgress(int percent) override;
+    void markFailed() override;
+
+private:
+    QProgressBar* pb_Overall;
+    QListWidget* lst_Output;
+    QPushButton* btn_Close;
+};
