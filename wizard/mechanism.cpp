@@ -1,0 +1,171 @@
+#include "mechanism.h"
+
+#include "session.h"
+
+qint16 firstLink(const Session& s, const QString& name)
+{
+    for (qint16 i = 1; i <= s.ZvenoCount && i < kSlots; ++i)
+        if (s.Zvenos[i].Name == name)
+            return i;
+    return 0;
+}
+
+qint16 NewPair(Session& s, const QString& type)
+{
+    const qint16 slot = s.addPara();
+    if (slot != 0)
+        s.Paras[slot].ParaType = type.toLower();
+    return slot;
+}
+
+qint16 AddPairLink(Session& s, const QString& name, int which)
+{
+    if (s.ParaCount < 1)
+        return 0;
+    const qint16 slot = s.addZveno();
+    if (slot == 0)
+        return 0;
+    s.Zvenos[slot].Name = name;
+    PARA& p = s.Paras[s.ParaCount];
+    (which == 1 ? p.Zveno1 : p.Zveno2) = name;
+    return slot;
+}
+
+void SetPairName(Session& s, const QString& name)
+{
+    if (s.ParaCount >= 1)
+        s.Paras[s.ParaCount].Name = name;
+}
+
+void ClearFrame(Session& s)
+{
+    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+        ZVENO& z = s.Zvenos[i];
+        if (z.IsFrame != 0.0f) {
+            z.IsFrame = 0.0f;
+            z.GroupNo = -1;
+            return;
+        }
+    }
+}
+
+int SetFrame(Session& s, const QString& name)
+{
+    const qint16 i = firstLink(s, name);
+    if (i == 0)
+        return 0;
+    s.Zvenos[i].IsFrame = 1.0f;
+    s.Zvenos[i].GroupNo = 0;
+    s.FrameIndex = i;
+    return 1;
+}
+
+void ClearDriving(Session& s)
+{
+    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+        ZVENO& z = s.Zvenos[i];
+        if (z.IsDriving != 0.0f) {
+            z.IsDriving = 0.0f;
+            z.GroupNo = -1;
+        }
+    }
+}
+
+int SetDriving(Session& s, const QString& name)
+{
+    const qint16 i = firstLink(s, name);
+    if (i == 0)
+        return 0;
+    s.Zvenos[i].IsDriving = 1.0f;
+    s.Zvenos[i].GroupNo = 0;
+    return 1;
+}
+
+void RebuildPairLinks(Session& s)
+{
+    for (int i = 1; i < kSlots; ++i) {
+        ZVENO& z = s.Zvenos[i];
+        z.ZType.clear();
+        if (z.IsFrame != 1.0f && z.IsDriving != 1.0f)
+            z.GroupNo = -1;
+    }
+    s.GroupCount = 0;
+    for (qint16 i = 1; i <= s.ParaCount && i < kSlots; ++i) {
+        PARA& p = s.Paras[i];
+        for (qint16 j = 1; j <= s.ZvenoCount && j < kSlots; ++j) {
+            ZVENO& z = s.Zvenos[j];
+            if (z.Name == p.Zveno1) {
+                p.Zveno1Index = j;
+                z.Para2Index = i;
+                z.Para2 = p.Name;
+                z.ZType += p.ParaType;
+            }
+            if (z.Name == p.Zveno2) {
+                p.Zveno2Index = j;
+                z.Para1Index = i;
+                z.Para1 = p.Name;
+                z.ZType += p.ParaType;
+            }
+        }
+    }
+    s.ExtraPairsFlag = 0.0f;
+}
+
+bool CanAddPoint(const Session& s, const QString& linkName)
+{
+    const qint16 i = firstLink(s, linkName);
+    return i == 0 || s.Zvenos[i].DPCount < kMaxSubRecords;
+}
+
+int AddPoint(Session& s, const QString& linkName, const QString& pointName, const QString& kind)
+{
+    const qint16 i = firstLink(s, linkName);
+    if (i == 0)
+        return 0;
+    const qint16 slot = s.addPoint(i);
+    if (slot == 0)
+        return kPointsFull;
+    s.Zvenos[i].DP[slot].Kind = kind;
+    s.Zvenos[i].DP[slot].Name = pointName;
+    return 1;
+}
+
+void DropLastPair(Session& s)
+{
+    if (s.ParaCount < 1)
+        return;
+    PARA& p = s.Paras[s.ParaCount];
+    p.ParaType.clear();
+    p.Name.clear();
+    p.Zveno1.clear();
+    p.Zveno2.clear();
+    --s.ParaCount;
+}
+
+void DropLastLink(Session& s)
+{
+    if (s.ZvenoCount < 1)
+        return;
+    ZVENO& z = s.Zvenos[s.ZvenoCount];
+    z.Name.clear();
+    z.CM.clear();
+    z.Mark.clear();
+    z.IsFrame = 0.0f;
+    z.IsDriving = 0.0f;
+    --s.ZvenoCount;
+}
+
+int RemoveLastPoint(Session& s, const QString& linkName)
+{
+    const qint16 i = firstLink(s, linkName);
+    if (i != 0 && s.Zvenos[i].DPCount > 0) {
+        ZVENO& z = s.Zvenos[i];
+        z.DP[z.DPCount].Kind.clear();
+        z.DP[z.DPCount].Name.clear();
+        --z.DPCount;
+    }
+    for (int j = 1; j <= s.ZvenoCount && j < kSlots; ++j)
+        if (s.Zvenos[j].DPCount > 0)
+            return 1;
+    return 0;
+}

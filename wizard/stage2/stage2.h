@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+#include <functional>
+
+class CompilerView;
+class Dialogs;
+class Session;
+
+// Stage 2 of the wizard and its end: procedures that ask every question of their sub-stage
+// through the question dialog, store the answers as text and write one protocol line per answer.
+// Each returns the state that follows; the engine sets it and runs that state next.
+struct Stage2Context {
+    Session& session;
+    Dialogs& dialogs;
+    QPoint at;                                 // where the question dialog opens
+    std::function<void(const QString&)> addLine; // one line of the input protocol
+    std::function<void()> refreshPairs;          // the pairs panel
+};
+
+qint16 FramePairCoordinates(Stage2Context& ctx); // state 9 -> 10
+qint16 LinkDimensions(Stage2Context& ctx);       // state 10 -> 110
+qint16 GroupAssembly(Stage2Context& ctx);        // state 110 -> 120
+qint16 ExtraPointPositions(Stage2Context& ctx);  // state 120 -> 130
+qint16 CentresOfMass(Stage2Context& ctx);        // state 130 -> 140, or 200 without force analysis
+qint16 ForcePoints(Stage2Context& ctx);          // state 140 -> 150
+qint16 MassesAndMoments(Stage2Context& ctx);     // state 150 -> 200
+
+// Runs the stage-2 procedure of the given state; returns the next state, or 0 when the state
+// is not one of them.
+qint16 RunStage2State(Stage2Context& ctx, qint16 state);
+
+// The end (state 200): the save dialog, then both output files. OutputSaved becomes 1.0 only when
+// they were written. Returns whether they were.
+bool SaveDescription(Session& session, Dialogs& dialogs, CompilerView* view);
+
+// The filter of every save and open dialog of the program.
+inline const QString kKvertaFilter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
+
+// The base pair B and the other pair O of a link: its pair on the frame when it has one (the
+// second main pair when both are), otherwise its first main pair. Empty names for unset indices.
+struct BasePairs {
+    QString base;
+    QString other;
+};
+BasePairs BaseAndOtherPair(const Session& session, int zveno);
+
+// The revolute pair R and the prismatic pair G of an "rp"/"pr" link, taken as written:
+// R = Para1, G = Para2 for "rp"; R = Para2, G = Para1 for "pr".
+struct GuidePairs {
+    QString revolute;
+    QString guide;
+};
+GuidePairs RevoluteAndGuide(const Session& session, int zveno);

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class Dialogs;
+class Session;
+
+// What the wizard window shows, held as plain data by the engine; the window copies it.
+struct WizardDisplay {
+    QString prompt;     // lbl_Question
+    QString answerText; // txt_Answer
+    QStringList input;  // lst_Input, the input protocol
+    bool backEnabled = false;     // btn_BCK
+    bool endStageEnabled = false; // btn_EndStage
+    bool prevEnabled = false;     // btn_PREV
+    // The return menu "Список возврата": items 1..9 (slot 0 unused); the menu itself stays hidden
+    // and disabled, the wizard only enables items as stages end.
+    std::array<bool, 10> stageItemEnabled{};
+    bool returnMenuVisible = false;
+    bool returnMenuEnabled = false;
+    QStringList pairs; // List1
+    QStringList links; // List2
+    int DrivingListMark = 0; // protocol length just before the last driving-link answer
+    int GroupsListMark = 0;  // protocol length when stage 1.5 began
+    int focusRequests = 0;   // grows each time the answer box should take the focus
+};
+
+// The question-and-answer engine of the wizard. It never touches a widget: it asks through
+// Dialogs, keeps the display as data and emits changed() after each change.
+class WizardEngine : public QObject {
+    Q_OBJECT
+public:
+    WizardEngine(Session& session, Dialogs& dialogs, QObject* parent = nullptr);
+    ~WizardEngine() override;
+
+    const WizardDisplay& display() const { return m_display; }
+    Session& session() { return m_session; }
+
+    // The window's top-left corner; questions open at 1.2 times it.
+    void setWindowOrigin(QPoint origin) { m_origin = origin; }
+    QPoint questionPosition() const;
+
+    // The text of the answer box as the student types it (no signal).
+    void setAnswerText(const QString& text) { m_display.answerText = text; }
+
+    // A new description: empty mechanism, empty panels and protocol, state 11.
+    void startNewDescription();
+
+    // The answer routine: the answer box's text in the current state.
+    void Work();
+    // The four command buttons (end of stage also comes from Shift+Enter).
+    void EndStage();
+    void Undo();
+    void StageReturn();
+    void FreeLancerMode();
+    // The "UPDATE" label: the pairs panel again.
+    void refreshPairs();
+
+signals:
+    void changed();
+    void freeEditRequested();
+
+private:
+    // Stage 1 (states 11..72).
+    void statePairType();
+    void statePairLink(int which);
+    void statePairName();
+    void stateFrame();
+    void stateDriving();
+    void procedureCentresOfMass();
+    void statePointLink(qint16 next);
+    void statePointName(const QString& kind, const QString& label, qint16 back);
+    void procedureMorePoints();
+    // Stage 1.5 (states 81, 82).
+    void stateGroupFirst();
+    void stateGroupSecond();
+    // Procedure states from stage 2 on: the one place where they are dispatched.
+    void runProcedure(qint16 state);
+
+    // The answer pattern: an accepted answer in the mode, or nothing (box cleared).
+    bool takeAnswer(qint16 mode, QString& accepted);
+    QString ask(const QString& question, float mode, const QString& defaultText);
+    void showError(qint16 code);
+    void setState(qint16 state);
+    void showPrompt();
+    void clearAnswer();
+    void focusAnswer();
+    void refreshLinks();
+    void refreshPanels();
+    void appendLine(const QString& line);
+    void removeLastLine();
+    void enableStageItem(int item);
+    void enterGroups();
+    void notify();
+
+    Session& m_session;
+    Dialogs& m_dialogs;
+    WizardDisplay m_display;
+    QPoint m_origin;
+};
