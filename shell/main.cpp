@@ -1,5 +1,10 @@
+#include "qtdialogs.h"
+#include "session.h"
+#include "shell.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -13,8 +18,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Zuvrack [v 0.1.0f]"));
-    window.show();
+
+    Session session;
+    session.DataFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+    QtDialogs dialogs(session);
+    Shell shell(session, dialogs);
+    shell.start();
     return app.exec();
 }

@@ -1,0 +1,54 @@
+#include "form_about.h"
+
+#include "form_newfile.h"
+#include "geometry.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+form_About::form_About(const QString& dataFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("form_About"));
+    setWindowTitle(QStringLiteral("О проге"));
+    setModal(true);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    const int side = twipsToPixels(855);
+    picture->setFixedSize(side, side);
+    const QPixmap icon(form_NewFile::iconPath(dataFolder));
+    if (!icon.isNull())
+        picture->setPixmap(icon.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    auto* versions = new QGroupBox(QStringLiteral("Версии программы:"), this);
+    versions->setObjectName(QStringLiteral("Frame1"));
+    auto* lines = new QVBoxLayout(versions);
+    const QStringList texts = {
+        QStringLiteral("Основная программа: Zuvrack"),
+        QStringLiteral("Версия: v0.1.0f"),
+        QStringLiteral("Встроенный компилятор:  KVERTA file compillator"),
+        QStringLiteral("Версия: v0.1.0f"),
+        QStringLiteral("Дополнительные режимы:  FreeLancer Mode"),
+        QStringLiteral("Версия: v0.1.0f"),
+    };
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        auto* label = new QLabel(texts[i], versions);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setTextFormat(Qt::PlainText);
+        // Each version sits under its part, a little way in.
+        if (i % 2 == 1)
+            label->setContentsMargins(16, 0, 0, 6);
+        lines->addWidget(label);
+    }
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(picture, 0, Qt::AlignTop);
+    layout->addWidget(versions, 1);
+    setFixedSize(sizeHint());
+}
+
+form_About::~form_About() = default;

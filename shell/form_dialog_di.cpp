@@ -1,0 +1,134 @@
+#include "form_dialog_di.h"
+
+#include "geometry.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* questionLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setMinimumWidth(twipsToPixels(1215));
+    return b;
+}
+
+// The questions are written with CR LF line breaks; a label wants plain "\n".
+QString shownText(const QString& text)
+{
+    QString t = text;
+    return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+form_Dialog_Di::form_Dialog_Di(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("form_Dialog_Di"));
+    setWindowTitle(QString());
+    setModal(true);
+    setFixedWidth(twipsToPixels(6375));
+
+    frm_Mode1 = new QFrame(this);
+    frm_Mode1->setObjectName(QStringLiteral("frm_Mode1"));
+    lbl_Question1 = questionLabel("lbl_Question1", frm_Mode1);
+    btn_Yes = button("btn_Yes", QStringLiteral("ДА"), frm_Mode1);
+    btn_No = button("btn_No", QStringLiteral("НЕТ"), frm_Mode1);
+    auto* yesNo = new QHBoxLayout;
+    yesNo->addStretch();
+    yesNo->addWidget(btn_Yes);
+    yesNo->addWidget(btn_No);
+    yesNo->addStretch();
+    auto* face1 = new QVBoxLayout(frm_Mode1);
+    face1->addWidget(lbl_Question1, 1);
+    face1->addLayout(yesNo);
+
+    frm_Mode2 = new QFrame(this);
+    frm_Mode2->setObjectName(QStringLiteral("frm_Mode2"));
+    lbl_Question2 = questionLabel("lbl_Question2", frm_Mode2);
+    txt_Answer = new QLineEdit(frm_Mode2);
+    txt_Answer->setObjectName(QStringLiteral("txt_Answer"));
+    btn_Ok = button("btn_Ok", QStringLiteral("Ок"), frm_Mode2);
+    auto* ok = new QHBoxLayout;
+    ok->addStretch();
+    ok->addWidget(btn_Ok);
+    auto* face2 = new QVBoxLayout(frm_Mode2);
+    face2->addWidget(lbl_Question2, 1);
+    face2->addWidget(txt_Answer);
+    face2->addLayout(ok);
+
+    // Both faces share one cell; the hidden one takes no room.
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(frm_Mode1, 0, 0);
+    grid->addWidget(frm_Mode2, 0, 0);
+    frm_Mode1->hide();
+    frm_Mode2->hide();
+
+    connect(btn_Yes, &QPushButton::clicked, this, [this] { answerWith(QStringLiteral("6")); });
+    connect(btn_No, &QPushButton::clicked, this, [this] { answerWith(QStringLiteral("7")); });
+    connect(btn_Ok, &QPushButton::clicked, this, [this] { answerWith(txt_Answer->text()); });
+}
+
+form_Dialog_Di::~form_Dialog_Di() = default;
+
+bool form_Dialog_Di::prepare(const QString& question, float mode, const QString& defaultText, QPoint at)
+{
+    m_result.reset();
+    if (mode == 2.0f) {
+        frm_Mode1->hide();
+        frm_Mode2->show();
+        btn_Yes->setDefault(false);
+        btn_Ok->setDefault(true);
+        lbl_Question2->setText(shownText(question));
+        txt_Answer->setText(defaultText);
+        txt_Answer->selectAll(); // typing replaces the default
+        txt_Answer->setFocus();
+    } else if (mode == 1.0f) {
+        frm_Mode2->hide();
+        frm_Mode1->show();
+        btn_Ok->setDefault(false);
+        btn_Yes->setDefault(true);
+        lbl_Question1->setText(shownText(question));
+        btn_Yes->setFocus();
+    } else {
+        return false;
+    }
+    adjustSize();
+
+    // At the point asked for, but never off the screen, or the question could not be answered.
+    QPoint pos = at;
+    if (const QScreen* screen = QGuiApplication::screenAt(at) ? QGuiApplication::screenAt(at)
+                                                               : QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        pos.setX(qBound(room.left(), pos.x(), qMax(room.left(), room.right() - width())));
+        pos.setY(qBound(room.top(), pos.y(), qMax(room.top(), room.bottom() - height())));
+    }
+    move(pos);
+    return true;
+}
+
+void form_Dialog_Di::answerWith(const QString& text)
+{
+    m_result = text;
+    accept();
+}

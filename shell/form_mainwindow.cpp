@@ -1,0 +1,107 @@
+#include "form_mainwindow.h"
+
+#include "session.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+QAction* item(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* separator(QMenu* menu, const char* name)
+{
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+form_MainWindow::form_MainWindow(Session& session, QWidget* parent)
+    : QMainWindow(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("form_MainWindow"));
+    setWindowTitle(QStringLiteral("Zuvrack [v 0.1.0f]"));
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("(&F) Файл"));
+    file->setObjectName(QStringLiteral("mnu_File"));
+    mnu_NewMechanism = item(file, "mnu_NewMechanism", QStringLiteral("Новый механизм"), QKeySequence(Qt::CTRL | Qt::Key_F2));
+    mnu_dash1 = separator(file, "mnu_dash1");
+    mnu_Save = item(file, "mnu_Save", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_F3));
+    mnu_slash10 = separator(file, "mnu_slash10");
+    mnu_Exit = item(file, "mnu_Exit", QStringLiteral("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnu_About = menuBar()->addAction(QStringLiteral("О проге"));
+    mnu_About->setObjectName(QStringLiteral("mnu_About"));
+
+    connect(mnu_NewMechanism, &QAction::triggered, this, &form_MainWindow::newMechanismRequested);
+    connect(mnu_Save, &QAction::triggered, this, &form_MainWindow::saveRequested);
+    connect(mnu_Exit, &QAction::triggered, this, &form_MainWindow::exitRequested);
+    connect(mnu_About, &QAction::triggered, this, &form_MainWindow::aboutRequested);
+
+    // The strip: centred across the screen, a little below its top edge.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect strip = stripGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
+    setCentralWidget(new QWidget(this));
+    resize(strip.width(), qMax(strip.height(), menuBar()->sizeHint().height()));
+    move(strip.topLeft());
+
+    tmr_MoveWindow = new QTimer(this);
+    tmr_MoveWindow->setObjectName(QStringLiteral("tmr_MoveWindow"));
+    tmr_MoveWindow->setInterval(100);
+    connect(tmr_MoveWindow, &QTimer::timeout, this, &form_MainWindow::tmr_MoveWindow_Timer);
+    tmr_MoveWindow->start();
+}
+
+form_MainWindow::~form_MainWindow() = default;
+
+void form_MainWindow::setWizardWindow(QWidget* window)
+{
+    m_wizard = window;
+}
+
+void form_MainWindow::setFreeEditWindow(QWidget* window)
+{
+    m_freeEdit = window;
+}
+
+void form_MainWindow::tmr_MoveWindow_Timer()
+{
+    QWidget* follower = nullptr;
+    switch (followerFor(m_session.WindowMode)) {
+    case Follower::Wizard: follower = m_wizard; break;
+    case Follower::FreeEdit: follower = m_freeEdit; break;
+    case Follower::None: return;
+    }
+    // No window to move yet: keep the old edges, so the one that comes is placed at the first tick.
+    if (!follower)
+        return;
+    if (const auto to = followStep(m_follow, frameGeometry()))
+        follower->move(*to);
+}
+
+void form_MainWindow::placeUnder(QWidget* window) const
+{
+    const QRect to = underneath(frameGeometry(), window->height());
+    const int frameExtra = window->frameGeometry().width() - window->width();
+    window->resize(qMax(1, to.width() - frameExtra), window->height());
+    window->move(to.topLeft());
+    window->show();
+}
+
+void form_MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit exitRequested();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "geometry.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QTimer;
+class Session;
+
+// The main window: a thin strip at the top of the screen with the menu. The working window
+// (wizard or free-edit, as WindowMode says) is kept flush under it by tmr_MoveWindow.
+class form_MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit form_MainWindow(Session& session, QWidget* parent = nullptr);
+    ~form_MainWindow() override;
+
+    // The windows that may follow; either may be none.
+    void setWizardWindow(QWidget* window);
+    void setFreeEditWindow(QWidget* window);
+
+    // One tick of the follow timer.
+    void tmr_MoveWindow_Timer();
+    // Puts a working window under the strip, as wide as the strip, and shows it.
+    void placeUnder(QWidget* window) const;
+
+signals:
+    void newMechanismRequested();
+    void saveRequested();
+    void exitRequested();
+    void aboutRequested();
+
+protected:
+    // Closing the strip is File -> "Выход".
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Session& m_session;
+    QAction* mnu_NewMechanism;
+    QAction* mnu_dash1;
+    QAction* mnu_Save;
+    QAction* mnu_slash10;
+    QAction* mnu_Exit;
+    QAction* mnu_About;
+    QTimer* tmr_MoveWindow;
+    FollowState m_follow;
+    QPointer<QWidget> m_wizard;
+    QPointer<QWidget> m_freeEdit;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+
+// A picture that works as a button: a click, or Enter or Space while it has the focus.
+class ChooserImage : public QLabel {
+    Q_OBJECT
+public:
+    explicit ChooserImage(QWidget* parent = nullptr);
+
+signals:
+    void chosen();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The mode chooser. Its picture starts work on an analysis-program file; Escape leaves it.
+// Accepted only through the picture.
+class form_NewFile : public QDialog {
+    Q_OBJECT
+public:
+    // The icon is read from the data folder each time the chooser is made; without it the
+    // picture stays empty and the chooser works all the same.
+    explicit form_NewFile(const QString& dataFolder, QWidget* parent = nullptr);
+    ~form_NewFile() override;
+
+    static QString iconPath(const QString& dataFolder);
+
+private:
+    QLabel* Label2;
+    ChooserImage* img_KvertaMode;
+};

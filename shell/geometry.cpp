@@ -1,0 +1,49 @@
+#include "geometry.h"
+
+#include <QtMath>
+
+int twipsToPixels(double twips)
+{
+    return qRound(twips / kTwipsPerPixel);
+}
+
+TwipsRect stripGeometryTwips(double screenWidthTwips)
+{
+    TwipsRect r;
+    r.top = 1000;
+    r.width = 12705;
+    r.height = 810;
+    r.left = (screenWidthTwips - r.width) / 2;
+    return r;
+}
+
+QRect stripGeometry(const QRect& screen)
+{
+    const TwipsRect t = stripGeometryTwips(double(screen.width()) * kTwipsPerPixel);
+    return QRect(screen.x() + twipsToPixels(t.left), screen.y() + twipsToPixels(t.top), twipsToPixels(t.width),
+                 twipsToPixels(t.height));
+}
+
+Follower followerFor(float windowMode)
+{
+    if (windowMode == 1.0f)
+        return Follower::Wizard;
+    if (windowMode == 2.0f)
+        return Follower::FreeEdit;
+    return Follower::None;
+}
+
+std::optional<QPoint> followStep(FollowState& state, const QRect& mainFrame)
+{
+    const int bottom = mainFrame.y() + mainFrame.height();
+    if (state.left == mainFrame.x() && state.bottom == bottom)
+        return std::nullopt;
+    state.left = mainFrame.x();
+    state.bottom = bottom;
+    return QPoint(*state.left, state.bottom);
+}
+
+QRect underneath(const QRect& mainFrame, int height)
+{
+    return QRect(mainFrame.x(), mainFrame.y() + mainFrame.height(), mainFrame.width(), height);
+}

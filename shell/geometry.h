@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+
+// Window sizes are kept in twips, as the program always measured them; the screen shows them at
+// 15 twips per pixel (96 dots per inch).
+inline constexpr int kTwipsPerPixel = 15;
+
+int twipsToPixels(double twips);
+
+// The main window: a strip 12705 x 810 twips, 1000 twips below the top of the screen and centred
+// across it. Both rectangles are the outer frame of the window.
+struct TwipsRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+TwipsRect stripGeometryTwips(double screenWidthTwips);
+QRect stripGeometry(const QRect& screen);
+
+// Which window travels under the main window for a WindowMode.
+enum class Follower { None, Wizard, FreeEdit };
+Follower followerFor(float windowMode);
+
+// Where the main window stood when the follower was last moved. The left edge starts unset, so the
+// first tick always moves the follower.
+struct FollowState {
+    std::optional<int> left;
+    int bottom = 0;
+};
+
+// One tick of the follow timer: when the main window's left edge or bottom edge changed since the
+// last move, remembers the new ones and returns the follower's new top-left corner (flush under the
+// main window); otherwise nothing, so a follower dragged away on its own stays until the strip moves.
+std::optional<QPoint> followStep(FollowState& state, const QRect& mainFrame);
+
+// A working window laid out under the main window: its left edge and width, top at the main bottom.
+QRect underneath(const QRect& mainFrame, int height);

@@ -1,0 +1,194 @@
+#include "shell.h"
+
+#include "form_about.h"
+#include "form_freelancermode.h"
+#include "form_mainwindow.h"
+#include "form_mainwindow_di.h"
+#include "form_newfile.h"
+#include "projectfile.h"
+#include "session.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+namespace {
+
+// Closes a window for good. The close may come from inside one of its own handlers, so the
+// object goes at the next turn of the event loop.
+void discard(QWidget* window)
+{
+    if (!window)
+        return;
+    window->close();
+    window->deleteLater();
+}
+
+} // namespace
+
+Shell::Shell(Session& session, Dialogs& dialogs, QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_dialogs(dialogs)
+    , m_commands(session, dialogs, *this)
+    , m_main(new form_MainWindow(session))
+{
+    connect(m_main, &form_MainWindow::newMechanismRequested, this, &Shell::newMechanism);
+    connect(m_main, &form_MainWindow::saveRequested, this, &Shell::save);
+    connect(m_main, &form_MainWindow::aboutRequested, this, &Shell::about);
+    connect(m_main, &form_MainWindow::exitRequested, this, &Shell::exitProgram);
+}
+
+Shell::~Shell()
+{
+    delete m_wizard;
+    delete m_freeEdit;
+    delete m_main;
+}
+
+form_MainWindow_Di* Shell::wizardWindow() const
+{
+    return m_wizard;
+}
+
+form_FreeLancerMode* Shell::freeEditWindow() const
+{
+    return m_freeEdit;
+}
+
+void Shell::start()
+{
+    m_main->show();
+}
+
+void Shell::newMechanism()
+{
+    openChooser();
+}
+
+void Shell::openChooser()
+{
+    if (m_chooser || m_exiting)
+        return;
+    // On load: the working windows go, with everything they showed; nothing follows the strip.
+    auto* chooser = new form_NewFile(m_session.DataFolder, m_main);
+    closeWizard();
+    closeFreeEdit();
+    m_session.WindowMode = -1.0f;
+
+    m_chooser = chooser;
+    QMetaObject::invokeMethod(this, [this, chooser] { emit chooserShown(chooser); }, Qt::QueuedConnection);
+    const bool chosen = chooser->exec() == QDialog::Accepted;
+    delete m_chooser;
+    if (chosen && !m_exiting)
+        openWizard();
+}
+
+void Shell::openWizard()
+{
+    m_main->show();
+    m_main->raise();
+    closeWizard();
+    m_session.WindowMode = 1.0f;
+    m_session.WizardState = 0;
+
+    auto* wizard = new form_MainWindow_Di(m_session, m_dialogs, m_main);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    // Queued: the wizard's button handler has finished before its window is closed.
+    connect(wizard, &form_MainWindow_Di::freeEditRequested, this, &Shell::openFreeEdit, Qt::QueuedConnection);
+    m_wizard = wizard;
+    m_main->setWizardWindow(wizard);
+    m_main->placeUnder(wizard);
+
+    const QPoint at(qRound(1.2 * wizard->x()), qRound(1.2 * wizard->y()));
+    m_commands.openingQuestion(at);
+}
+
+void Shell::save()
+{
+    m_commands.saveOutput();
+}
+
+void Shell::about()
+{
+    if (m_about)
+        return;
+    auto* box = new form_About(m_session.DataFolder, m_main);
+    m_about = box;
+    box->exec();
+    delete m_about;
+}
+
+void Shell::exitProgram()
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    // The order the windows have always closed in.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("form_KvertaFileShow"))
+            window->close();
+    m_main->close();
+    discard(m_wizard);
+    if (m_chooser)
+        m_chooser->reject();
+    discard(m_freeEdit);
+    if (m_about)
+        m_about->reject();
+    // Anything else still on the screen (a compiler or loader window) goes too.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isWindow() && window->isVisible())
+            window->close();
+    QCoreApplication::quit();
+}
+
+void Shell::startNewDescription()
+{
+    if (m_wizard)
+        m_wizard->startNewDescription();
+}
+
+void Shell::layOutWizard()
+{
+    if (m_wizard)
+        m_main->placeUnder(m_wizard);
+}
+
+void Shell::closeWizard()
+{
+    discard(m_wizard);
+    m_wizard = nullptr;
+    m_main->setWizardWindow(nullptr);
+}
+
+void Shell::closeFreeEdit()
+{
+    discard(m_freeEdit);
+    m_freeEdit = nullptr;
+    m_main->setFreeEditWindow(nullptr);
+}
+
+void Shell::openFreeEdit()
+{
+    if (m_exiting)
+        return;
+    // The free-edit window takes over from the wizard window.
+    closeWizard();
+    closeFreeEdit();
+    m_session.WindowMode = 2.0f;
+    auto* freeEdit = new form_FreeLancerMode(m_session, m_dialogs, m_main);
+    freeEdit->setAttribute(Qt::WA_DeleteOnClose);
+    connect(freeEdit, &form_FreeLancerMode::chooserRequested, this, &Shell::openChooser, Qt::QueuedConnection);
+    m_freeEdit = freeEdit;
+    m_main->setFreeEditWindow(freeEdit);
+    m_main->placeUnder(freeEdit);
+}
+
+LoadResult Shell::loadProject(const QString& folder, const QString& fileName)
+{
+    return LoadFile(m_session, m_dialogs, folder, fileName);
+}
+
+CompilerView* Shell::compilerView()
+{
+    return nullptr;
+}

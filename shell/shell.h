@@ -1,0 +1,67 @@
+#pragma once
+
+#include "shellactions.h"
+#include "shellcommands.h"
+
+#include <QObject>
+#include <QPointer>
+
+class Dialogs;
+class Session;
+class QDialog;
+class QWidget;
+class form_FreeLancerMode;
+class form_MainWindow;
+class form_MainWindow_Di;
+
+// The application: the main window and the windows it opens, one at a time, and the commands of
+// its menu. It owns the main window; the working windows close themselves or are closed here.
+class Shell : public QObject, private ShellActions {
+    Q_OBJECT
+public:
+    Shell(Session& session, Dialogs& dialogs, QObject* parent = nullptr);
+    ~Shell() override;
+
+    form_MainWindow* mainWindow() const { return m_main; }
+    form_MainWindow_Di* wizardWindow() const;
+    form_FreeLancerMode* freeEditWindow() const;
+
+    // Shows the main window, and nothing else.
+    void start();
+
+    // File -> "Новый механизм": the mode chooser, modal. Its picture opens the wizard window.
+    void newMechanism();
+    // The chooser's picture: the wizard window, which asks the opening question.
+    void openWizard();
+    // File -> "Сохранить".
+    void save();
+    // "О проге", modal.
+    void about();
+    // File -> "Выход" and closing the main window: every window closes and the program ends.
+    void exitProgram();
+
+signals:
+    // The chooser is up (tests answer it from here); it is closed again when the call returns.
+    void chooserShown(QDialog* chooser);
+
+private:
+    void startNewDescription() override;
+    void layOutWizard() override;
+    void closeWizard() override;
+    void openChooser() override;
+    void openFreeEdit() override;
+    LoadResult loadProject(const QString& folder, const QString& fileName) override;
+    CompilerView* compilerView() override;
+
+    void closeFreeEdit();
+
+    Session& m_session;
+    Dialogs& m_dialogs;
+    ShellCommands m_commands;
+    form_MainWindow* m_main;
+    QPointer<form_MainWindow_Di> m_wizard;
+    QPointer<form_FreeLancerMode> m_freeEdit;
+    QPointer<QDialog> m_chooser;
+    QPointer<QDialog> m_about;
+    bool m_exiting = false;
+};

@@ -1,0 +1,106 @@
+#include "shellcommands.h"
+
+#include "answers.h"
+#include "ask.h"
+#include "dialogs.h"
+#include "errors.h"
+#include "filenames.h"
+#include "projectfile.h"
+#include "session.h"
+#include "shellactions.h"
+#include "writefile.h"
+
+#include <QFileInfo>
+
+namespace {
+constexpr qint16 kErrNotKvertaFile = 20;
+constexpr qint16 kErrNotOurProject = 201;
+} // namespace
+
+ShellCommands::ShellCommands(Session& session, Dialogs& dialogs, ShellActions& actions)
+    : m_session(session)
+    , m_dialogs(dialogs)
+    , m_actions(actions)
+{
+}
+
+void ShellCommands::openingQuestion(QPoint at)
+{
+    m_session.OutputReady = 0.0f;
+    m_session.OutputSaved = 0.0f;
+    AskQuestion(m_session, m_dialogs, kOpeningQuestion, 1.0f, QStringLiteral("0"), at);
+    dispatchOpening();
+}
+
+void ShellCommands::dispatchOpening()
+{
+    for (;;) {
+        // The dialog gives "6" or "7"; closed without a button it gives back whatever Answer held.
+        const std::optional<double> code = numberValue(m_session.Answer.trimmed());
+        if (!code)
+            return;
+        if (*code == 7) {
+            if (loadProject())
+                return;
+            continue; // the failed load set "6": a new description after all
+        }
+        if (*code == 2) {
+            m_actions.closeWizard();
+            m_session.WindowMode = 0.0f;
+            m_actions.openChooser();
+            return;
+        }
+        if (*code == 6)
+            m_actions.startNewDescription();
+        return;
+    }
+}
+
+bool ShellCommands::failLoad(qint16 code)
+{
+    if (code != 0)
+        ShowError(m_session, m_dialogs, code);
+    m_session.Answer = QStringLiteral("6");
+    return false;
+}
+
+bool ShellCommands::loadProject()
+{
+    m_actions.layOutWizard();
+    const FileChoice choice = m_dialogs.openFile(kShellFileFilter);
+    if (choice.fileName.isEmpty() || !hasKvExtension(choice.fileName))
+        return failLoad(kErrNotKvertaFile);
+
+    const QString title = choice.fileTitle.isEmpty() ? QFileInfo(choice.fileName).fileName() : choice.fileTitle;
+    const QString project = projectFilePath(m_session, title);
+    if (project.isEmpty() || !QFileInfo(project).isFile())
+        return failLoad(kErrNotOurProject);
+
+    m_session.ResetMechanism();
+    m_session.OutputReady = 1.0f;
+    m_session.WindowMode = 2.0f;
+    const LoadResult result = m_actions.loadProject(folderOf({choice.fileName, title}), title);
+    if (result != LoadResult::Loaded) {
+        // Nothing usable came in: the wizard window stays and starts afresh, so nothing half-read
+        // may be saved and the wizard goes on following the main window.
+        m_session.OutputReady = 0.0f;
+        m_session.WindowMode = 1.0f;
+        // A damaged file was reported by the loader; one that vanished since the look-up was not.
+        return failLoad(result == LoadResult::Missing ? kErrNotOurProject : 0);
+    }
+    m_actions.openFreeEdit();
+    return true;
+}
+
+void ShellCommands::saveOutput()
+{
+    if (m_session.OutputReady != 1.0f)
+        return;
+    const FileChoice choice = m_dialogs.saveFile(kShellFileFilter);
+    // A cancelled dialog is the person changing their mind, not a fault: nothing to write or report.
+    if (choice.cancelled())
+        return;
+    const QString title = choice.fileTitle.isEmpty() ? QFileInfo(choice.fileName).fileName() : choice.fileTitle;
+    if (WriteFile(m_session, m_dialogs, m_actions.compilerView(), folderOf({choice.fileName, title}), title))
+        m_session.OutputSaved = 1.0f;
+}
