@@ -31,19 +31,19 @@ char32_t upperChar(unsigned char code)
     return kUpperCodes[code - 0x80];
 }
 
-// Calls emit for each code point; a surrogate half that is not part of a pair counts as one
+// Calls fn for each code point; a surrogate half that is not part of a pair counts as one
 // character of its own (and has no code).
-template <typename Emit>
-void forEachCodePoint(QStringView text, Emit emit)
+template <typename Fn>
+void forEachCodePoint(QStringView text, Fn fn)
 {
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            emit(QChar::surrogateToUcs4(c, text[i + 1]));
+            fn(QChar::surrogateToUcs4(c, text[i + 1]));
             ++i;
         } else {
-            emit(char32_t(c.unicode()));
+            fn(char32_t(c.unicode()));
         }
     }
 }
