@@ -51,6 +51,7 @@ form_Dialog_Di::form_Dialog_Di(QWidget* parent)
 
     frm_Mode1 = new QFrame(this);
     frm_Mode1->setObjectName(QStringLiteral("frm_Mode1"));
+    frm_Mode1->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     lbl_Question1 = questionLabel("lbl_Question1", frm_Mode1);
     btn_Yes = button("btn_Yes", QStringLiteral("ДА"), frm_Mode1);
     btn_No = button("btn_No", QStringLiteral("НЕТ"), frm_Mode1);
@@ -65,6 +66,7 @@ form_Dialog_Di::form_Dialog_Di(QWidget* parent)
 
     frm_Mode2 = new QFrame(this);
     frm_Mode2->setObjectName(QStringLiteral("frm_Mode2"));
+    frm_Mode2->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     lbl_Question2 = questionLabel("lbl_Question2", frm_Mode2);
     txt_Answer = new QLineEdit(frm_Mode2);
     txt_Answer->setObjectName(QStringLiteral("txt_Answer"));

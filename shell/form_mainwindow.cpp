@@ -100,6 +100,22 @@ void form_MainWindow::placeUnder(QWidget* window) const
     window->show();
 }
 
+void form_MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on the screen.
+    QTimer::singleShot(0, this, &form_MainWindow::fitStrip);
+}
+
+void form_MainWindow::fitStrip()
+{
+    const int outer = twipsToPixels(stripGeometryTwips(0).height);
+    const int decoration = frameGeometry().height() - height();
+    const int inner = qMax(menuBar()->sizeHint().height(), outer - decoration);
+    if (inner != height())
+        resize(width(), inner);
+}
+
 void form_MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();

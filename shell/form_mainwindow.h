@@ -35,8 +35,13 @@ signals:
 protected:
     // Closing the strip is File -> "Выход".
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The strip's 810 twips are its outer height: what the title bar takes comes off the inside,
+    // down to the menu bar.
+    void fitStrip();
+
     Session& m_session;
     QAction* mnu_NewMechanism;
     QAction* mnu_dash1;

@@ -20,8 +20,11 @@ TwipsRect stripGeometryTwips(double screenWidthTwips)
 QRect stripGeometry(const QRect& screen)
 {
     const TwipsRect t = stripGeometryTwips(double(screen.width()) * kTwipsPerPixel);
-    return QRect(screen.x() + twipsToPixels(t.left), screen.y() + twipsToPixels(t.top), twipsToPixels(t.width),
-                 twipsToPixels(t.height));
+    // On a screen narrower than the strip the menu must still be on it: the strip then takes the
+    // screen's width from its left edge.
+    const int width = qMin(twipsToPixels(t.width), screen.width());
+    const int left = qMax(0, twipsToPixels(t.left));
+    return QRect(screen.x() + left, screen.y() + twipsToPixels(t.top), width, twipsToPixels(t.height));
 }
 
 Follower followerFor(float windowMode)

@@ -12,7 +12,8 @@ inline constexpr int kTwipsPerPixel = 15;
 int twipsToPixels(double twips);
 
 // The main window: a strip 12705 x 810 twips, 1000 twips below the top of the screen and centred
-// across it. Both rectangles are the outer frame of the window.
+// across it (never wider than the screen, so the menu stays on it). Both rectangles are the outer
+// frame of the window.
 struct TwipsRect {
     double left = 0;
     double top = 0;

@@ -1,6 +1,8 @@
 #include "shell.h"
 
 #include "form_about.h"
+#include "form_kvertafileloader.h"
+#include "form_kvertafileshow.h"
 #include "form_freelancermode.h"
 #include "form_mainwindow.h"
 #include "form_mainwindow_di.h"
@@ -40,6 +42,7 @@ Shell::Shell(Session& session, Dialogs& dialogs, QObject* parent)
 
 Shell::~Shell()
 {
+    delete m_compiler;
     delete m_wizard;
     delete m_freeEdit;
     delete m_main;
@@ -75,6 +78,9 @@ void Shell::openChooser()
     closeFreeEdit();
     m_session.WindowMode = -1.0f;
 
+    // Just below the strip, in the middle, where the eye already is.
+    const QRect strip = m_main->frameGeometry();
+    chooser->move(strip.center().x() - chooser->width() / 2, strip.bottom() + 1 + chooser->height() / 2);
     m_chooser = chooser;
     QMetaObject::invokeMethod(this, [this, chooser] { emit chooserShown(chooser); }, Qt::QueuedConnection);
     const bool chosen = chooser->exec() == QDialog::Accepted;
@@ -124,8 +130,10 @@ void Shell::exitProgram()
         return;
     m_exiting = true;
     // The order the windows have always closed in.
+    if (m_compiler)
+        m_compiler->close();
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == QLatin1String("form_KvertaFileShow"))
+        if (qobject_cast<form_KvertaFileShow*>(window))
             window->close();
     m_main->close();
     discard(m_wizard);
@@ -185,10 +193,13 @@ void Shell::openFreeEdit()
 
 LoadResult Shell::loadProject(const QString& folder, const QString& fileName)
 {
-    return LoadFile(m_session, m_dialogs, folder, fileName);
+    return loadProjectWithWindow(m_session, m_dialogs, folder, fileName, m_main);
 }
 
 CompilerView* Shell::compilerView()
 {
-    return nullptr;
+    // Made on first use; it stays up with the written lines until the student closes it.
+    if (!m_compiler)
+        m_compiler = new form_KvertaFileShow(m_main);
+    return m_compiler;
 }

@@ -13,6 +13,7 @@ class QWidget;
 class form_FreeLancerMode;
 class form_MainWindow;
 class form_MainWindow_Di;
+class form_KvertaFileShow;
 
 // The application: the main window and the windows it opens, one at a time, and the commands of
 // its menu. It owns the main window; the working windows close themselves or are closed here.
@@ -63,5 +64,6 @@ private:
     QPointer<form_FreeLancerMode> m_freeEdit;
     QPointer<QDialog> m_chooser;
     QPointer<QDialog> m_about;
+    QPointer<form_KvertaFileShow> m_compiler;
     bool m_exiting = false;
 };

@@ -85,8 +85,7 @@ bool ShellCommands::loadProject()
         // may be saved and the wizard goes on following the main window.
         m_session.OutputReady = 0.0f;
         m_session.WindowMode = 1.0f;
-        // A damaged file was reported by the loader; one that vanished since the look-up was not.
-        return failLoad(result == LoadResult::Missing ? kErrNotOurProject : 0);
+        return failLoad(0); // the loader has said what was wrong with the file
     }
     m_actions.openFreeEdit();
     return true;
