@@ -1,4 +1,5 @@
 #include "errors.h"
+#include "kvcompiler.h"
 #include "mechanisms.h"
 #include "projectfile.h"
 #include "projectformat.h"
@@ -411,6 +412,38 @@ private slots:
             QVERIFY(path.isEmpty());
         else
             QCOMPARE(path, QStringLiteral("/opt/zuvrack/data/d_files/") + project);
+    }
+
+    void fuzzInputs_areReadOrRefusedWithoutHarm_data()
+    {
+        QTest::addColumn<QString>("path");
+        int found = 0;
+        for (const char* sub : {"seeds", "regressions"}) {
+            const QDir dir(QStringLiteral(ZUVRACK_FUZZ_DIR "/") + QLatin1String(sub));
+            for (const QFileInfo& f : dir.entryInfoList(QDir::Files, QDir::Name)) {
+                if (f.fileName().startsWith(QLatin1Char('.')) || f.suffix() == QStringLiteral("md"))
+                    continue;
+                QTest::addRow("%s/%s", sub, qPrintable(f.fileName())) << f.filePath();
+                ++found;
+            }
+        }
+        QVERIFY(found >= 4); // the seeds at least
+    }
+    void fuzzInputs_areReadOrRefusedWithoutHarm()
+    {
+        QFETCH(QString, path);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        Session s;
+        if (!load(bytes, s))
+            return;
+        const auto again = projectFileBytes(s, nullptr);
+        QVERIFY(again);
+        Session back;
+        QVERIFY(load(*again, back));
+        QVERIFY2(projectDifferences(s, back).isEmpty(), qPrintable(projectDifferences(s, back).join(QLatin1Char('\n'))));
+        QVERIFY(!compileKv(back).lines.isEmpty());
     }
 
     void loadFile_readsTheProjectOfTheChosenFile()
