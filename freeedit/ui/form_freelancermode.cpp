@@ -1,5 +1,6 @@
 #include "form_freelancermode.h"
 
+#include "form_kvertafileshow.h"
 #include "freeeditcommands.h"
 #include "mechanismtree.h"
 #include "session.h"
@@ -147,9 +148,19 @@ void form_FreeLancerMode::tw_Main_DblClick()
     }
 }
 
+CompilerView* form_FreeLancerMode::compilerView()
+{
+    if (m_compilerView)
+        return m_compilerView;
+    // Kept by the main window, so the written lines stay on screen after this window has gone.
+    if (!m_ownCompiler)
+        m_ownCompiler = new form_KvertaFileShow(m_mainWindow ? m_mainWindow : this);
+    return m_ownCompiler;
+}
+
 void form_FreeLancerMode::cmd_Save_Click()
 {
-    saveFreeEdit(m_session, m_dialogs, m_compilerView);
+    saveFreeEdit(m_session, m_dialogs, compilerView());
 }
 
 void form_FreeLancerMode::cmd_Exit_Click()

@@ -3,11 +3,13 @@
 #include "nodeeditor.h"
 
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
 class CompilerView;
 class Dialogs;
+class form_KvertaFileShow;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -29,7 +31,8 @@ public:
     // Empties the tree and fills it from the records.
     void reloadTree();
 
-    // The compiler window that shows the lines while the files are written; none by default.
+    // The compiler window that shows the lines while the files are written. The shell may hand in
+    // its own; without one the window makes one on the first save.
     void setCompilerView(CompilerView* view) { m_compilerView = view; }
 
     // What the last click found selected.
@@ -49,6 +52,9 @@ public slots:
     void cmd_Save_Click();
     void cmd_Exit_Click();
 
+private:
+    CompilerView* compilerView();
+
 signals:
     // The student left the mode and answered "yes": the shell opens the mode chooser.
     void chooserRequested();
@@ -58,6 +64,7 @@ private:
     Dialogs& m_dialogs;
     QWidget* m_mainWindow;
     CompilerView* m_compilerView = nullptr;
+    QPointer<form_KvertaFileShow> m_ownCompiler;
     NodeEditor m_editor;
 
     QTreeWidget* tw_Main;

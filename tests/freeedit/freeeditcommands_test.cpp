@@ -1,8 +1,14 @@
 #include "fixtures.h"
+#include "answers.h"
 #include "freeeditcommands.h"
+#include "mechanismtree.h"
+#include "nodeeditor.h"
+#include "projectfile.h"
 #include "scripteddialogs.h"
+#include "writefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +19,8 @@ private slots:
     void destinationFolder_keepsTrailingSeparator();
     void saveCancelled_reportsError17AndWritesNothing_data();
     void saveCancelled_reportsError17AndWritesNothing();
+    void saveTwice_secondFilesCarryTheEdits();
+    void teacherRoundTrip_loadEditSaveLoad_changesOnlyTheEditedValues();
     void exit_storesAnswerAndOpensChooserOnYes_data();
     void exit_storesAnswerAndOpensChooserOnYes();
 };
@@ -66,6 +74,114 @@ void FreeEditCommandsTest::saveCancelled_reportsError17AndWritesNothing()
     QCOMPARE(s.OutputReady, 0.0f);
     QCOMPARE(s.OutputSaved, 0.0f);
     QCOMPARE(QDir(data.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+namespace {
+
+const QString kFilter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList treeTexts(const Session& s)
+{
+    QStringList texts;
+    for (const TreeNode& node : buildMechanismTree(s))
+        texts << node.key + QLatin1Char('=') + node.text;
+    return texts;
+}
+
+} // namespace
+
+void FreeEditCommandsTest::saveTwice_secondFilesCarryTheEdits()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Session s = fixtures::fourBar(6.0f);
+    s.DataFolder = dir.filePath(QStringLiteral("data"));
+    const QString kv = dir.filePath(QStringLiteral("mech.kv"));
+    ScriptedDialogs d(s);
+    d.expectSaveFile(kFilter, FileChoice{kv, QStringLiteral("mech.kv")});
+    d.expectQuestion(QStringLiteral("Введите массу звена 2"), 2.0f, QStringLiteral("0"), QStringLiteral("7.5"));
+    d.expectSaveFile(kFilter, FileChoice{kv, QStringLiteral("mech.kv")});
+
+    QVERIFY(saveFreeEdit(s, d, nullptr));
+    const QByteArray first = contents(kv);
+    const QByteArray firstProject = contents(projectFilePath(s, QStringLiteral("mech.kv")));
+    QVERIFY(!first.isEmpty());
+    QVERIFY(!firstProject.isEmpty());
+    QCOMPARE(s.OutputSaved, 0.0f); // the free-edit save leaves the wizard's flag alone
+
+    NodeEditor editor(s, d);
+    QVERIFY(editor.edit(QStringLiteral("Z_4_mass")));
+    QVERIFY(saveFreeEdit(s, d, nullptr));
+    QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
+    const QByteArray second = contents(kv);
+    QVERIFY(second != first);
+    QVERIFY(second.contains(QByteArray(ToKvNumber(QStringLiteral("7.5")).toLatin1() + "\r\n")));
+    QVERIFY(!first.contains(ToKvNumber(QStringLiteral("7.5")).toLatin1()));
+    QVERIFY(contents(projectFilePath(s, QStringLiteral("mech.kv"))) != firstProject);
+}
+
+void FreeEditCommandsTest::teacherRoundTrip_loadEditSaveLoad_changesOnlyTheEditedValues()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString folder = dir.path() + QLatin1Char('/');
+
+    // The description as the wizard saved it.
+    Session original = fixtures::fourBar(6.0f);
+    original.DataFolder = data;
+    ScriptedDialogs quiet(original);
+    QVERIFY(WriteFile(original, quiet, nullptr, folder, QStringLiteral("orig.kv")));
+
+    // Loaded, two values changed in the tree, saved under a new name.
+    Session loaded;
+    loaded.DataFolder = data;
+    ScriptedDialogs d(loaded);
+    QCOMPARE(LoadFile(loaded, d, folder, QStringLiteral("orig.kv")), LoadResult::Loaded);
+    const QStringList treeBefore = treeTexts(loaded);
+    d.expectQuestion(QStringLiteral("Введите расстояние между парами: A-B"), 2.0f, QStringLiteral("0"), QStringLiteral("0.15"));
+    d.expectQuestion(QStringLiteral("Введите массу звена 2"), 2.0f, QStringLiteral("0"), QStringLiteral("2.5"));
+    d.expectSaveFile(kFilter, FileChoice{folder + QStringLiteral("new.kv"), QStringLiteral("new.kv")});
+    NodeEditor editor(loaded, d);
+    QCOMPARE(editor.edit(QStringLiteral("Z_2_zlength")), std::optional<QString>(QStringLiteral("Длина звена: 0.15")));
+    QCOMPARE(editor.edit(QStringLiteral("Z_4_mass")), std::optional<QString>(QStringLiteral("Масса звена: 2.5")));
+    QVERIFY(saveFreeEdit(loaded, d, nullptr));
+    QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
+
+    // Loaded again: the new values are there and nothing else moved.
+    Session again;
+    again.DataFolder = data;
+    ScriptedDialogs d2(again);
+    QCOMPARE(LoadFile(again, d2, folder, QStringLiteral("new.kv")), LoadResult::Loaded);
+    QCOMPARE(again.Zvenos[2].ZLength, QStringLiteral("0.15"));
+    QCOMPARE(again.Zvenos[4].Mass, QStringLiteral("2.5"));
+    const QStringList treeAfter = treeTexts(again);
+    QCOMPARE(treeAfter.size(), treeBefore.size());
+    QStringList changed;
+    for (qsizetype i = 0; i < treeAfter.size(); ++i)
+        if (treeAfter[i] != treeBefore[i])
+            changed << treeAfter[i];
+    QCOMPARE(changed, (QStringList{QStringLiteral("Z_2_zlength=Длина звена: 0.15"), QStringLiteral("Z_4_mass=Масса звена: 2.5")}));
+
+    // The two analysis-program files differ in the two value lines only.
+    const QList<QByteArray> oldLines = contents(folder + QStringLiteral("orig.kv")).split('\n');
+    const QList<QByteArray> newLines = contents(folder + QStringLiteral("new.kv")).split('\n');
+    QCOMPARE(newLines.size(), oldLines.size());
+    QList<QByteArray> differing;
+    for (qsizetype i = 0; i < newLines.size(); ++i)
+        if (newLines[i] != oldLines[i])
+            differing << newLines[i];
+    QCOMPARE(differing, (QList<QByteArray>{ToKvNumber(QStringLiteral("0.15")).toLatin1() + '\r',
+                                           ToKvNumber(QStringLiteral("2.5")).toLatin1() + '\r'}));
+    // The project files are the same size: fixed records, only two values changed.
+    QCOMPARE(contents(projectFilePath(again, QStringLiteral("new.kv"))).size(),
+             contents(projectFilePath(again, QStringLiteral("orig.kv"))).size());
 }
 
 void FreeEditCommandsTest::exit_storesAnswerAndOpensChooserOnYes_data()
