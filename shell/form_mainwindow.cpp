@@ -52,10 +52,10 @@ form_MainWindow::form_MainWindow(Session& session, QWidget* parent)
 
     // The strip: centred across the screen, a little below its top edge.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect strip = stripGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
+    m_strip = stripGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
     setCentralWidget(new QWidget(this));
-    resize(strip.width(), qMax(strip.height(), menuBar()->sizeHint().height()));
-    move(strip.topLeft());
+    resize(m_strip.width(), qMax(m_strip.height(), menuBar()->sizeHint().height()));
+    move(m_strip.topLeft());
 
     tmr_MoveWindow = new QTimer(this);
     tmr_MoveWindow->setObjectName(QStringLiteral("tmr_MoveWindow"));
@@ -93,27 +93,29 @@ void form_MainWindow::tmr_MoveWindow_Timer()
 
 void form_MainWindow::placeUnder(QWidget* window) const
 {
+    window->show(); // its frame is known from here on
     const QRect to = underneath(frameGeometry(), window->height());
     const int frameExtra = window->frameGeometry().width() - window->width();
     window->resize(qMax(1, to.width() - frameExtra), window->height());
     window->move(to.topLeft());
-    window->show();
 }
 
 void form_MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // The frame is known only once the window is on the screen.
-    QTimer::singleShot(0, this, &form_MainWindow::fitStrip);
+    // The frame is known only once the window is on the screen; after that the size is the user's.
+    if (!m_fitted) {
+        m_fitted = true;
+        fitStrip();
+        QTimer::singleShot(0, this, &form_MainWindow::fitStrip);
+    }
 }
 
 void form_MainWindow::fitStrip()
 {
-    const int outer = twipsToPixels(stripGeometryTwips(0).height);
-    const int decoration = frameGeometry().height() - height();
-    const int inner = qMax(menuBar()->sizeHint().height(), outer - decoration);
-    if (inner != height())
-        resize(width(), inner);
+    const QSize decoration = frameGeometry().size() - size();
+    const int inner = qMax(menuBar()->sizeHint().height(), m_strip.height() - decoration.height());
+    resize(qMax(1, m_strip.width() - decoration.width()), inner);
 }
 
 void form_MainWindow::closeEvent(QCloseEvent* event)

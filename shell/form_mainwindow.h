@@ -43,6 +43,8 @@ private:
     void fitStrip();
 
     Session& m_session;
+    QRect m_strip; // the outer frame the strip is given at start
+    bool m_fitted = false;
     QAction* mnu_NewMechanism;
     QAction* mnu_dash1;
     QAction* mnu_Save;

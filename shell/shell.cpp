@@ -186,9 +186,10 @@ void Shell::openFreeEdit()
     auto* freeEdit = new form_FreeLancerMode(m_session, m_dialogs, m_main);
     freeEdit->setAttribute(Qt::WA_DeleteOnClose);
     connect(freeEdit, &form_FreeLancerMode::chooserRequested, this, &Shell::openChooser, Qt::QueuedConnection);
+    freeEdit->setCompilerView(compilerView());
     m_freeEdit = freeEdit;
     m_main->setFreeEditWindow(freeEdit);
-    m_main->placeUnder(freeEdit);
+    freeEdit->Form_Load(); // under the strip, shown, the tree built from the records
 }
 
 LoadResult Shell::loadProject(const QString& folder, const QString& fileName)
