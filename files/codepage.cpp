@@ -62,14 +62,19 @@ int cp1251Code(char32_t ch)
     return -1;
 }
 
-QByteArray toCp1251(QStringView text)
+void appendCp1251(QByteArray& out, QStringView text)
 {
-    QByteArray out;
-    out.reserve(text.size());
     forEachCodePoint(text, [&out](char32_t ch) {
         const int code = cp1251Code(ch);
         out.append(code < 0 ? kUnknown : char(code));
     });
+}
+
+QByteArray toCp1251(QStringView text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    appendCp1251(out, text);
     return out;
 }
 
@@ -108,10 +113,17 @@ QByteArray toKvBytes(QStringView text)
 
 QByteArray kvFileBytes(const QStringList& lines)
 {
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
     QByteArray out;
+    out.reserve(size);
     for (const QString& line : lines) {
-        out += toKvBytes(line);
-        out += "\r\n";
+        const qsizetype start = out.size();
+        appendCp1251(out, line);
+        for (qsizetype i = start; i < out.size(); ++i)
+            out[i] = kvByte(static_cast<unsigned char>(out[i]));
+        out.append("\r\n", 2);
     }
     return out;
 }

@@ -13,6 +13,7 @@ int cp1251Code(char32_t ch);
 
 // One byte per character in Windows-1251; a character the code page lacks is written as "?".
 QByteArray toCp1251(QStringView text);
+void appendCp1251(QByteArray& out, QStringView text);
 
 // Windows-1251 bytes back to text; the one code that the page leaves unassigned reads as "?".
 QString fromCp1251(QByteArrayView bytes);

@@ -37,38 +37,50 @@ public:
             m_out.append(kProjectRecordSize - (m_out.size() - m_start), '\0');
     }
 
-    void putInteger(qint16 v) { putBytes(le(v), QString::number(v)); }
-    void putSingle(float v) { putBytes(le(std::bit_cast<quint32>(v)), QString::number(v)); }
+    void putInteger(qint16 v) { putNumber(v, [v] { return QString::number(v); }); }
+    void putSingle(float v) { putNumber(std::bit_cast<quint32>(v), [v] { return QString::number(v); }); }
     void putText(const QString& v)
-    {
-        const QByteArray bytes = toCp1251(v);
-        // A text longer than a record fails below; the length field is never cut short.
-        putBytes(le(quint16(qMin<qsizetype>(bytes.size(), 0xFFFF))) + bytes, v);
-    }
-    void putRaw(QByteArrayView bytes, const QString& what) { putBytes(bytes.toByteArray(), what); }
-
-private:
-    template <typename T>
-    static QByteArray le(T v)
-    {
-        const T x = qToLittleEndian(v);
-        return QByteArray(reinterpret_cast<const char*>(&x), sizeof x);
-    }
-    void putBytes(const QByteArray& bytes, const QString& what)
     {
         if (!ok())
             return;
-        if (m_out.size() - m_start + bytes.size() > kProjectRecordSize) {
-            fail(what);
+        const qsizetype at = m_out.size();
+        m_out.append(2, '\0');
+        appendCp1251(m_out, v);
+        // A text longer than a record fails here; the length field is never cut short.
+        if (!fits([&v] { return v; }))
             return;
-        }
-        m_out.append(bytes);
+        qToLittleEndian<quint16>(quint16(m_out.size() - at - 2), m_out.data() + at);
     }
-    void fail(const QString& what)
+    void putRaw(QByteArrayView bytes, const QString& what)
     {
+        if (!ok())
+            return;
+        m_out.append(bytes);
+        fits([&what] { return what; });
+    }
+
+private:
+    template <typename T, typename Name>
+    void putNumber(T v, Name what)
+    {
+        if (!ok())
+            return;
+        const qsizetype at = m_out.size();
+        m_out.append(qsizetype(sizeof v), '\0');
+        if (fits(what))
+            qToLittleEndian<T>(v, m_out.data() + at);
+    }
+    // False, and the record dropped, when the record has grown past its size; what names the
+    // value that did not fit (made only then).
+    template <typename Name>
+    bool fits(Name what)
+    {
+        if (m_out.size() - m_start <= kProjectRecordSize)
+            return true;
         m_failed = true;
-        m_tooLong = what;
+        m_tooLong = what();
         m_out.truncate(m_start);
+        return false;
     }
 
     QByteArray m_out;
