@@ -100,6 +100,13 @@ void form_MainWindow::placeUnder(QWidget* window) const
     window->move(to.topLeft());
 }
 
+void form_MainWindow::centreBelow(QWidget* dialog) const
+{
+    const QRect strip = frameGeometry();
+    dialog->adjustSize();
+    dialog->move(strip.center().x() - dialog->width() / 2, strip.bottom() + 1 + dialog->height() / 2);
+}
+
 void form_MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);

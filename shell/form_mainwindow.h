@@ -25,6 +25,8 @@ public:
     void tmr_MoveWindow_Timer();
     // Puts a working window under the strip, as wide as the strip, and shows it.
     void placeUnder(QWidget* window) const;
+    // Puts a dialog just below the strip, in its middle, where the eye already is.
+    void centreBelow(QWidget* dialog) const;
 
 signals:
     void newMechanismRequested();

@@ -78,9 +78,7 @@ void Shell::openChooser()
     closeFreeEdit();
     m_session.WindowMode = -1.0f;
 
-    // Just below the strip, in the middle, where the eye already is.
-    const QRect strip = m_main->frameGeometry();
-    chooser->move(strip.center().x() - chooser->width() / 2, strip.bottom() + 1 + chooser->height() / 2);
+    m_main->centreBelow(chooser);
     m_chooser = chooser;
     QMetaObject::invokeMethod(this, [this, chooser] { emit chooserShown(chooser); }, Qt::QueuedConnection);
     const bool chosen = chooser->exec() == QDialog::Accepted;
@@ -119,6 +117,7 @@ void Shell::about()
     if (m_about)
         return;
     auto* box = new form_About(m_session.DataFolder, m_main);
+    m_main->centreBelow(box);
     m_about = box;
     box->exec();
     delete m_about;
