@@ -152,7 +152,10 @@ CompilerView* form_FreeLancerMode::compilerView()
 {
     if (m_compilerView)
         return m_compilerView;
-    // Kept by the main window, so the written lines stay on screen after this window has gone.
+    // One compiler window under the main window serves every save, so the written lines stay on
+    // screen after this window has gone and no second copy piles up.
+    if (!m_ownCompiler && m_mainWindow)
+        m_ownCompiler = m_mainWindow->findChild<form_KvertaFileShow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!m_ownCompiler)
         m_ownCompiler = new form_KvertaFileShow(m_mainWindow ? m_mainWindow : this);
     return m_ownCompiler;

@@ -1,11 +1,15 @@
 #include "fixtures.h"
+#include "form_kvertafileshow.h"
 #include "form_freelancermode.h"
 #include "mechanismtree.h"
 #include "scripteddialogs.h"
 
+#include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -74,6 +78,7 @@ private slots:
     void exit_closesFirstThenAsks_data();
     void exit_closesFirstThenAsks();
     void saveCancelled_reportsError17();
+    void save_writesThroughTheMainWindowsCompilerWindow();
     void largestMechanism_fillsTheTree();
 };
 
@@ -247,6 +252,35 @@ void FreeLancerModeWindowTest::saveCancelled_reportsError17()
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmd_Save")), Qt::LeftButton);
     verifyScript(d);
     QVERIFY(w.isVisible());
+}
+
+void FreeLancerModeWindowTest::save_writesThroughTheMainWindowsCompilerWindow()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Session s = fixtures::fourBar(6.0f);
+    s.DataFolder = dir.filePath(QStringLiteral("data"));
+    const QString kv = dir.filePath(QStringLiteral("mech.kv"));
+    ScriptedDialogs d(s);
+    d.expectSaveFile(str("Файлы KVERTA (*.kv)| *.kv"), FileChoice{kv, QStringLiteral("mech.kv")});
+    d.expectSaveFile(str("Файлы KVERTA (*.kv)| *.kv"), FileChoice{kv, QStringLiteral("mech.kv")});
+    QWidget main;
+    auto* existing = new form_KvertaFileShow(&main); // the one the shell keeps
+    form_FreeLancerMode w(s, d, &main);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* save = w.findChild<QPushButton*>(QStringLiteral("cmd_Save"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    QTest::mouseClick(save, Qt::LeftButton);
+    verifyScript(d);
+    QVERIFY(QFileInfo::exists(kv));
+    QCOMPARE(main.findChildren<form_KvertaFileShow*>().size(), 1);
+    QVERIFY(existing->isVisible());
+    const auto* list = existing->findChild<QListWidget*>(QStringLiteral("lst_Output"));
+    QVERIFY(list->count() > 10);
+    QCOMPARE(list->item(list->count() - 1)->text(), QStringLiteral("y"));
+    QVERIFY(w.isVisible());
+    QCOMPARE(s.OutputSaved, 0.0f);
 }
 
 void FreeLancerModeWindowTest::largestMechanism_fillsTheTree()

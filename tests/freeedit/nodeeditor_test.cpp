@@ -122,6 +122,7 @@ private slots:
     void linkDirection_asksSecondLinkFirst_data();
     void linkDirection_asksSecondLinkFirst();
     void linkDirection_linkInNoGroup_asksNothing();
+    void linkDirection_skipsRemovedGroups();
     void linkDirection_closedQuestion_keepsFieldAndRewritesText();
     void groupChoices_askEachStepInOrder_data();
     void groupChoices_askEachStepInOrder();
@@ -298,6 +299,25 @@ void NodeEditorTest::linkDirection_linkInNoGroup_asksNothing()
     QCOMPARE(editor.edit(QStringLiteral("Z_3_clockwise")), std::nullopt);
     QVERIFY(d.asked().isEmpty());
     QCOMPARE(s.Zvenos[3].Clockwise, QStringLiteral("n"));
+}
+
+void NodeEditorTest::linkDirection_skipsRemovedGroups()
+{
+    Session s = twoPrismaticLinks(QStringLiteral("rp"));
+    s.GroupCount = 2;
+    s.Groups[2] = s.Groups[1];
+    s.Groups[1] = GROUP{QStringLiteral("-1"), -1, -1, QStringLiteral("3"), QString(), QString()};
+    ScriptedDialogs d(s);
+    d.expectQuestion(kDirectionQuestion.arg(QStringLiteral("C")).arg(QStringLiteral("E")), 1.0f, QStringLiteral("0"),
+                     QStringLiteral("7"));
+    d.expectQuestion(kDirectionQuestion.arg(QStringLiteral("E")).arg(QStringLiteral("F")), 1.0f, QStringLiteral("0"),
+                     QStringLiteral("6"));
+    NodeEditor editor(s, d);
+    QCOMPARE(editor.edit(QStringLiteral("Z_4_clockwise")), std::optional<QString>(str("Направление обхода: По часовой стрелке")));
+    verifyScript(d);
+    QCOMPARE(editor.EditGroup, QStringLiteral("2"));
+    QCOMPARE(s.Zvenos[5].Clockwise, QStringLiteral("n"));
+    QCOMPARE(s.Zvenos[4].Clockwise, QStringLiteral("y"));
 }
 
 void NodeEditorTest::linkDirection_closedQuestion_keepsFieldAndRewritesText()
