@@ -22,6 +22,8 @@ QLabel* makeLabel(const char* name, QWidget* parent)
     auto* label = new QLabel(QStringLiteral("Label1"), parent);
     label->setObjectName(QLatin1String(name));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path is cut at the window's edge rather than widening the window past the strip.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 
