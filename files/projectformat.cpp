@@ -51,6 +51,8 @@ public:
             return;
         qToLittleEndian<quint16>(quint16(m_out.size() - at - 2), m_out.data() + at);
     }
+    // Bytes still free in the record being filled.
+    qsizetype room() const { return kProjectRecordSize - (m_out.size() - m_start); }
     void putRaw(QByteArrayView bytes, const QString& what)
     {
         if (!ok())
@@ -280,6 +282,10 @@ void writeGroup(RecordWriter& w, const GROUP& g)
         w.putInteger(g.Zveno2Index);
         w.putText(g.GType);
         w.putText(g.Clockwise);
+        // An empty choice reads back the same without its marker, so a group whose texts leave
+        // no room for it (one read from an older file) is still saved.
+        if (g.IsSharp.isEmpty() && w.room() < kIsSharpMarker.size() + 2)
+            return;
         w.putRaw(kIsSharpMarker, g.IsSharp);
         w.putText(g.IsSharp);
     });

@@ -279,6 +279,28 @@ private slots:
         QCOMPARE(back.Groups[1].GType, QStringLiteral("1"));
     }
 
+    void groupFillingItsRecord_withoutAngleChoice_isSavedAgain()
+    {
+        // An older file may fill a group record with its texts; with no choice to keep, the
+        // group is saved again without the marker rather than refused.
+        QList<QByteArray> records = smallMechanismRecords();
+        QByteArray group = QByteArray::fromHex("010031" "0100" "0100" "010031");
+        group += QByteArray::fromHex("7000") + QByteArray(112, 'n'); // Clockwise up to the last byte but 6
+        records.last() = rec(group.toHex().constData());
+        Session back;
+        QVERIFY(load(records.join(), back));
+        QCOMPARE(back.Groups[1].IsSharp, QString());
+        QString tooLong;
+        const auto again = projectFileBytes(back, &tooLong);
+        QVERIFY2(again, qPrintable(tooLong));
+        QCOMPARE(again->right(kProjectRecordSize), records.last());
+
+        // With a choice to keep and no room for it, the save is refused and names it.
+        back.Groups[1].IsSharp = QStringLiteral("y");
+        QVERIFY(!projectFileBytes(back, &tooLong));
+        QCOMPARE(tooLong, QStringLiteral("y"));
+    }
+
     void longerFile_stopsAfterTheLastGroup()
     {
         Session back;

@@ -2,6 +2,8 @@
 
 #include "session.h"
 
+#include <bit>
+
 namespace {
 
 class Diff {
@@ -10,6 +12,12 @@ public:
     void operator()(const QString& name, const T& a, const T& b)
     {
         if (!(a == b))
+            m_out << QStringLiteral("%1: expected '%2', got '%3'").arg(name, text(a), text(b));
+    }
+    // Flags compare bit for bit: a file may hold any pattern, a NaN included, and must give it back.
+    void operator()(const QString& name, float a, float b)
+    {
+        if (std::bit_cast<quint32>(a) != std::bit_cast<quint32>(b))
             m_out << QStringLiteral("%1: expected '%2', got '%3'").arg(name, text(a), text(b));
     }
     QStringList take() { return m_out; }
