@@ -1,21 +1,341 @@
 #include "form_mainwindow_di.h"
 
 #include "session.h"
+#include "stagetree.h"
+#include "wizardengine.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& tip)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QListWidget* list(QWidget* parent, const char* name)
+{
+    auto* l = new QListWidget(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    return l;
+}
+
+// Replaces a list's lines only when they changed, so the view keeps its place otherwise.
+void setLines(QListWidget* view, QStringList& shown, const QStringList& lines)
+{
+    if (shown == lines)
+        return;
+    if (lines.size() >= shown.size() && lines.mid(0, shown.size()) == shown) {
+        view->addItems(lines.mid(shown.size()));
+    } else {
+        view->clear();
+        view->addItems(lines);
+    }
+    shown = lines;
+}
+
+} // namespace
 
 form_MainWindow_Di::form_MainWindow_Di(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_session(session)
     , m_dialogs(dialogs)
     , m_mainWindow(mainWindow)
+    , m_engine(new WizardEngine(session, dialogs, this))
 {
     setObjectName(QStringLiteral("form_MainWindow_Di"));
     setWindowTitle(QStringLiteral("Zuvrack: KVERTA mode [v 0.1.1a]"));
+    buildControls();
+    BuildStageTree();
+
+    connect(m_engine, &WizardEngine::changed, this, &form_MainWindow_Di::showEngine);
+    connect(m_engine, &WizardEngine::freeEditRequested, this, &form_MainWindow_Di::freeEditRequested);
+    connect(m_answer, &QLineEdit::textEdited, m_engine, &WizardEngine::setAnswerText);
+    connect(m_return, &QPushButton::clicked, this, [this] {
+        handOverAnswer();
+        m_engine->Work();
+    });
+    connect(m_endStage, &QPushButton::clicked, this, [this] {
+        handOverAnswer();
+        m_engine->EndStage();
+    });
+    connect(m_back, &QPushButton::clicked, this, [this] {
+        handOverAnswer();
+        m_engine->Undo();
+    });
+    connect(m_prev, &QPushButton::clicked, this, [this] {
+        handOverAnswer();
+        m_engine->StageReturn();
+    });
+    connect(m_freeLancer, &QPushButton::clicked, this, [this] {
+        handOverAnswer();
+        m_engine->FreeLancerMode();
+    });
+
+    m_refresh = new QTimer(this);
+    m_refresh->setObjectName(QStringLiteral("tmr_ListInputSCROLL"));
+    m_refresh->setInterval(400);
+    connect(m_refresh, &QTimer::timeout, this, &form_MainWindow_Di::refreshTick);
+    m_refresh->start();
+    showEngine();
 }
 
 form_MainWindow_Di::~form_MainWindow_Di() = default;
 
+void form_MainWindow_Di::buildControls()
+{
+    auto* root = new QVBoxLayout(this);
+
+    // The return menu: hidden and disabled; the wizard only enables its items as stages end.
+    auto* menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    m_backMenu = menuBar->addMenu(QStringLiteral("Список возврата"));
+    m_backMenu->setObjectName(QStringLiteral("mnu_BACK_MAIN"));
+    const char* captions[] = {"Этап 1.1", "Этап 1.2", "Этап 1.3", "Этап 1.4", "Этап 1.5",
+                              "Этап 1.6", "Этап 1.7", "Этап 1.8", "Этап 2.1"};
+    for (int i = 0; i < 9; ++i) {
+        QAction* item = m_backMenu->addAction(QString::fromUtf8(captions[i]));
+        item->setObjectName(QStringLiteral("mnu_Stage(%1)").arg(i + 1));
+        item->setEnabled(false);
+        m_stageItems << item;
+    }
+    m_backMenu->menuAction()->setVisible(false);
+    m_backMenu->menuAction()->setEnabled(false);
+    menuBar->setVisible(false);
+    root->setMenuBar(menuBar);
+
+    auto* columns = new QHBoxLayout;
+    root->addLayout(columns, 1);
+
+    auto* progress = new QGroupBox(QStringLiteral("Прогресс"), this);
+    progress->setObjectName(QStringLiteral("frm_Progress"));
+    auto* progressLayout = new QVBoxLayout(progress);
+    m_tree = new QTreeWidget(progress);
+    m_tree->setObjectName(QStringLiteral("tw_Prog"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setMinimumWidth(200);
+    progressLayout->addWidget(m_tree);
+    columns->addWidget(progress, 3);
+
+    auto* centre = new QVBoxLayout;
+    columns->addLayout(centre, 4);
+    m_question = new QLabel(this);
+    m_question->setObjectName(QStringLiteral("lbl_Question"));
+    m_question->setWordWrap(true);
+    m_question->setMinimumHeight(80);
+    m_question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    centre->addWidget(m_question);
+    auto* answerRow = new QHBoxLayout;
+    m_answer = new QLineEdit(this);
+    m_answer->setObjectName(QStringLiteral("txt_Answer"));
+    m_answer->installEventFilter(this);
+    m_return = button(this, "btn_Return", QStringLiteral("Ввод"), QStringLiteral("Ввести данные"));
+    m_return->setDefault(true);
+    answerRow->addWidget(m_answer, 1);
+    answerRow->addWidget(m_return);
+    centre->addLayout(answerRow);
+    // The commands stacked, so the window fits under the main strip.
+    auto* commands = new QVBoxLayout;
+    m_endStage = button(this, "btn_EndStage", QStringLiteral("ЗАВЕРШИТЬ ЭТАП"),
+                        QStringLiteral("Завершить ввод данных этапа"));
+    m_back = button(this, "btn_BCK", QStringLiteral("ШАГ НАЗАД"),
+                    QStringLiteral("Отменить последнее действие (если возможно)"));
+    m_prev = button(this, "btn_PREV", QStringLiteral("ЭТАП НАЗАД"), QStringLiteral("Вернуться на близжайший этап"));
+    commands->addWidget(m_endStage);
+    commands->addWidget(m_back);
+    commands->addWidget(m_prev);
+    m_freeLancer = button(this, "btn_FreeLancerMode", QStringLiteral("Режим свободного редактирования"), QString());
+    commands->addWidget(m_freeLancer);
+    centre->addLayout(commands);
+    auto* inputFrame = new QGroupBox(QStringLiteral("Ввод"), this);
+    inputFrame->setObjectName(QStringLiteral("frm_Input"));
+    auto* inputLayout = new QVBoxLayout(inputFrame);
+    m_input = list(inputFrame, "lst_Input");
+    inputLayout->addWidget(m_input);
+    centre->addWidget(inputFrame, 1);
+
+    auto* info = new QGroupBox(QStringLiteral("Дополнительная информация"), this);
+    info->setObjectName(QStringLiteral("frm_Info"));
+    auto* infoLayout = new QVBoxLayout(info);
+    m_help = new QLabel(info);
+    m_help->setObjectName(QStringLiteral("img_Help"));
+    m_help->setFixedSize(320, 220);
+    m_help->setAlignment(Qt::AlignCenter);
+    infoLayout->addWidget(m_help, 0, Qt::AlignHCenter);
+    auto* headings = new QHBoxLayout;
+    auto* pairsHeading = new QLabel(QStringLiteral("Текущая информация: пары"), info);
+    pairsHeading->setObjectName(QStringLiteral("lbl_Pairs"));
+    m_update = new QLabel(QStringLiteral("UPDATE"), info);
+    m_update->setObjectName(QStringLiteral("lbl_Update"));
+    m_update->setCursor(Qt::PointingHandCursor);
+    m_update->installEventFilter(this);
+    headings->addWidget(pairsHeading, 1);
+    headings->addWidget(m_update);
+    infoLayout->addLayout(headings);
+    m_list1 = list(info, "List1");
+    infoLayout->addWidget(m_list1, 1);
+    auto* linksHeading = new QLabel(QStringLiteral("Текущая информация: звенья"), info);
+    linksHeading->setObjectName(QStringLiteral("lbl_Links"));
+    infoLayout->addWidget(linksHeading);
+    m_list2 = list(info, "List2");
+    infoLayout->addWidget(m_list2, 1);
+    columns->addWidget(info, 3);
+
+    resize(847, 600);
+}
+
 void form_MainWindow_Di::startNewDescription()
 {
-    m_session.NewMechanism();
-    m_session.WizardState = 11;
+    Set_Up_pos();
+    m_engine->startNewDescription();
+    BuildStageTree();
+}
+
+void form_MainWindow_Di::Set_Up_pos()
+{
+    if (m_mainWindow) {
+        const QRect main = m_mainWindow->frameGeometry();
+        move(main.left(), main.top() + main.height());
+        resize(m_mainWindow->width(), height());
+    }
+    show();
+    m_engine->setWindowOrigin(pos());
+}
+
+void form_MainWindow_Di::BuildStageTree()
+{
+    m_tree->clear();
+    m_nodes.clear();
+    for (const StageNode& node : stageTree()) {
+        QTreeWidgetItem* parent = m_nodes.value(node.parent);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
+        item->setText(0, node.text);
+        item->setData(0, Qt::UserRole, node.key);
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setCheckState(0, Qt::Unchecked);
+        m_nodes.insert(node.key, item);
+    }
+}
+
+void form_MainWindow_Di::MarkStageTree()
+{
+    for (QTreeWidgetItem* item : std::as_const(m_nodes))
+        if (item->checkState(0) != Qt::Unchecked)
+            item->setCheckState(0, Qt::Unchecked);
+    const StageMarks marks = stageMarks(m_session.WizardState);
+    for (const QString& key : marks.checked)
+        if (QTreeWidgetItem* item = m_nodes.value(key))
+            item->setCheckState(0, Qt::Checked);
+    for (const QString& key : marks.expanded)
+        if (QTreeWidgetItem* item = m_nodes.value(key))
+            item->setExpanded(true);
+}
+
+void form_MainWindow_Di::ShowStagePicture(qint16 code)
+{
+    const StagePicture picture = stagePicture(code);
+    if (picture.action == StagePicture::Nothing)
+        return;
+    if (picture.action == StagePicture::Keep) {
+        m_help->update();
+        return;
+    }
+    const QPixmap image(QDir(m_session.DataFolder).filePath(picture.file));
+    if (image.isNull()) {
+        m_help->clear();
+        return;
+    }
+    m_help->setPixmap(image.size().width() > m_help->width() || image.size().height() > m_help->height()
+                          ? image.scaled(m_help->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                          : image);
+}
+
+void form_MainWindow_Di::refreshTick()
+{
+    if (m_input->count() > 0)
+        m_input->setCurrentRow(m_input->count() - 1);
+    if (m_shownState != m_session.WizardState) {
+        m_shownState = m_session.WizardState;
+        MarkStageTree();
+        if (m_session.WizardState != 110)
+            ShowStagePicture(m_session.WizardState);
+    }
+}
+
+void form_MainWindow_Di::showEngine()
+{
+    const WizardDisplay& d = m_engine->display();
+    m_question->setText(d.prompt);
+    if (m_answer->text() != d.answerText)
+        m_answer->setText(d.answerText);
+    setLines(m_input, m_shownInput, d.input);
+    setLines(m_list1, m_shownPairs, d.pairs);
+    setLines(m_list2, m_shownLinks, d.links);
+    m_back->setEnabled(d.backEnabled);
+    m_endStage->setEnabled(d.endStageEnabled);
+    m_prev->setEnabled(d.prevEnabled);
+    for (int i = 0; i < m_stageItems.size(); ++i)
+        m_stageItems[i]->setEnabled(d.stageItemEnabled[i + 1]);
+    m_backMenu->menuAction()->setVisible(d.returnMenuVisible);
+    m_backMenu->menuAction()->setEnabled(d.returnMenuEnabled);
+    if (d.focusRequests != m_focusRequests) {
+        m_focusRequests = d.focusRequests;
+        m_answer->setFocus();
+    }
+}
+
+void form_MainWindow_Di::handOverAnswer()
+{
+    m_engine->setWindowOrigin(pos());
+    m_engine->setAnswerText(m_answer->text());
+}
+
+bool form_MainWindow_Di::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_answer && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+            // Shift+Enter ends the stage even while the button is disabled.
+            if (modifiers == Qt::ShiftModifier) {
+                handOverAnswer();
+                m_engine->EndStage();
+                return true;
+            }
+            if (modifiers == Qt::NoModifier) {
+                m_return->click();
+                return true;
+            }
+        }
+    }
+    if (watched == m_update && event->type() == QEvent::MouseButtonRelease) {
+        m_engine->refreshPairs();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void form_MainWindow_Di::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    m_engine->setWindowOrigin(pos());
 }

@@ -1,12 +1,24 @@
 #pragma once
 
+#include <QHash>
+#include <QStringList>
 #include <QWidget>
 
 class Dialogs;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
 class Session;
+class WizardEngine;
 
 // The wizard window. The shell makes it when the chooser's image is chosen, asks the opening
-// question and, on "yes", calls startNewDescription().
+// question and, on "yes", calls startNewDescription(). The window only shows the engine's state
+// and turns clicks and keys into calls on it.
 class form_MainWindow_Di : public QWidget {
     Q_OBJECT
 public:
@@ -16,12 +28,59 @@ public:
     // The "yes" branch of the opening question: layout, empty mechanism, state 11, first prompt.
     void startNewDescription();
 
+    WizardEngine& engine() { return *m_engine; }
+
+    // Under the main window, as wide as it, and shown.
+    void Set_Up_pos();
+    // The stage tree afresh: 17 nodes, no marks.
+    void BuildStageTree();
+    // The marks (and expansions) of the current state.
+    void MarkStageTree();
+    // The stage picture for a picture code; a missing file leaves the image empty.
+    void ShowStagePicture(qint16 code);
+    // The state for which the marks and picture were last set.
+    qint16 ShownState() const { return m_shownState; }
+
 signals:
     // The free-edit button was pressed after the description was saved.
     void freeEditRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
 private:
+    void buildControls();
+    void showEngine();
+    void refreshTick();
+    void handOverAnswer();
+
     Session& m_session;
     Dialogs& m_dialogs;
     QWidget* m_mainWindow;
+    WizardEngine* m_engine = nullptr;
+
+    QLabel* m_question = nullptr;
+    QLineEdit* m_answer = nullptr;
+    QPushButton* m_return = nullptr;
+    QPushButton* m_endStage = nullptr;
+    QPushButton* m_back = nullptr;
+    QPushButton* m_prev = nullptr;
+    QPushButton* m_freeLancer = nullptr;
+    QListWidget* m_input = nullptr;
+    QListWidget* m_list1 = nullptr;
+    QListWidget* m_list2 = nullptr;
+    QLabel* m_update = nullptr;
+    QTreeWidget* m_tree = nullptr;
+    QLabel* m_help = nullptr;
+    QTimer* m_refresh = nullptr;
+    QMenu* m_backMenu = nullptr;
+    QList<QAction*> m_stageItems; // mnu_Stage(1..9)
+    QHash<QString, QTreeWidgetItem*> m_nodes;
+
+    qint16 m_shownState = 0;
+    int m_focusRequests = 0;
+    QStringList m_shownInput;
+    QStringList m_shownPairs;
+    QStringList m_shownLinks;
 };
