@@ -1,7 +1,10 @@
 // The command buttons of the wizard: end of stage, undo, stage return and free-edit mode.
 #include "errors.h"
 #include "mechanism.h"
+#include "panels.h"
 #include "session.h"
+#include "stage2.h"
+#include "stagetree.h"
 #include "structure.h"
 #include "wizardengine.h"
 
@@ -151,6 +154,7 @@ void WizardEngine::StageReturn()
         focusAnswer();
         showPrompt();
         m_display.prevEnabled = false;
+        refreshPanels();
         break;
     case 3:
         setState(2);
@@ -162,6 +166,7 @@ void WizardEngine::StageReturn()
         if (!m_display.input.isEmpty() && m_display.input.last().startsWith(QStringLiteral("Стойка: звено ")))
             removeLastLine();
         showPrompt();
+        refreshPanels();
         break;
     case 51:
     case 71:
@@ -174,6 +179,7 @@ void WizardEngine::StageReturn()
         clearAnswer();
         focusAnswer();
         showPrompt();
+        refreshPanels();
         break;
     default:
         break;
@@ -193,10 +199,28 @@ void WizardEngine::FreeLancerMode()
 
 void WizardEngine::runProcedure(qint16 state)
 {
-    // Stage 2 and the end are procedures that ask through the question dialog and chain on by
-    // themselves; they hook in here.
-    switch (state) {
-    default:
-        break;
+    // Stage 2 and the end are procedures: they ask through the question dialog, write their
+    // protocol lines and hand over to the next state without a typed answer.
+    m_display.prompt = StatePrompt(state, m_session.W);
+    if (state == 200) {
+        clearAnswer();
+        notify();
+        SaveDescription(m_session, m_dialogs, m_compilerView);
+        return;
     }
+    Stage2Context context{m_session, m_dialogs, questionPosition(),
+                          [this](const QString& line) {
+                              appendLine(line);
+                              notify();
+                          },
+                          [this] {
+                              m_display.pairs = Show_PARAS(m_session);
+                              notify();
+                          }};
+    notify();
+    const qint16 next = m_runner ? m_runner(context, state) : 0;
+    if (next == 0)
+        return;
+    setState(next);
+    Work();
 }

@@ -5,12 +5,14 @@
 #include "errors.h"
 #include "panels.h"
 #include "session.h"
+#include "stage2.h"
 #include "stagetree.h"
 
 WizardEngine::WizardEngine(Session& session, Dialogs& dialogs, QObject* parent)
     : QObject(parent)
     , m_session(session)
     , m_dialogs(dialogs)
+    , m_runner(RunStage2State)
 {
 }
 

@@ -6,7 +6,10 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
+class CompilerView;
+struct Stage2Context;
 class Dialogs;
 class Session;
 
@@ -44,6 +47,14 @@ public:
     // The window's top-left corner; questions open at 1.2 times it.
     void setWindowOrigin(QPoint origin) { m_origin = origin; }
     QPoint questionPosition() const;
+
+    // What runs a stage-2 procedure state and says which state follows (0: none). The engine
+    // starts with the real procedures; a test of stage 1 may stop the chain at stage 2 here.
+    using ProcedureRunner = std::function<qint16(Stage2Context&, qint16)>;
+    void setProcedureRunner(ProcedureRunner runner) { m_runner = std::move(runner); }
+
+    // Where the compiler shows the file it writes at the end (none in tests).
+    void setCompilerView(CompilerView* view) { m_compilerView = view; }
 
     // The text of the answer box as the student types it (no signal).
     void setAnswerText(const QString& text) { m_display.answerText = text; }
@@ -102,4 +113,6 @@ private:
     Dialogs& m_dialogs;
     WizardDisplay m_display;
     QPoint m_origin;
+    CompilerView* m_compilerView = nullptr;
+    ProcedureRunner m_runner;
 };

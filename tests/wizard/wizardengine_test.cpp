@@ -1,11 +1,15 @@
 #include "errors.h"
 #include "scripteddialogs.h"
 #include "session.h"
+#include "stage2.h"
 #include "stagetree.h"
 #include "structure.h"
 #include "wizardengine.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -66,13 +70,19 @@ struct Rig {
     Session s;
     D d;
     WizardEngine e;
+    QList<qint16> procedures; // stage-2 states the chain reached
 
+    // Stage 1 is tested on its own: the chain stops where stage 2 would begin.
     template <class... A>
     explicit Rig(A&&... args)
         : d(std::forward<A>(args)...)
         , e(s, d)
     {
         e.setWindowOrigin(QPoint(100, 50));
+        e.setProcedureRunner([this](Stage2Context&, qint16 state) {
+            procedures << state;
+            return qint16(0);
+        });
         e.startNewDescription();
     }
     const WizardDisplay& v() const { return e.display(); }
@@ -152,6 +162,7 @@ private slots:
     void threePairLink_cutAndExtraPairsFlag();
     void freeLancerMode_needsSavedOutput();
     void procedureStates_stopAtStageTwo();
+    void fourBar_wholeDescriptionToTheSavedFiles();
     void questions_openAtOnePointTwoTimesTheWindow();
 };
 
@@ -757,14 +768,67 @@ void WizardEngineTest::procedureStates_stopAtStageTwo()
     r.s.WizardState = 9;
     r.type(QStringLiteral("anything"));
     QCOMPARE(int(r.s.WizardState), 9);
+    QCOMPARE(r.procedures, QList<qint16>{9});
+    QCOMPARE(r.v().prompt, QStringLiteral("Задание координат пар стойки"));
     QVERIFY(r.d.questions.isEmpty());
     QVERIFY(changed.count() >= 1);
-    for (qint16 state : {qint16(1), qint16(201), qint16(-1)}) {
+    for (qint16 state : {qint16(1), qint16(201), qint16(-1), qint16(0)}) {
         r.s.WizardState = state;
         r.type(QStringLiteral("1"));
         QCOMPARE(r.s.WizardState, state);
         QCOMPARE(r.v().answerText, QStringLiteral("1"));
     }
+    QCOMPARE(r.procedures.size(), 1);
+    // A stage 1 that ends reaches stage 2 exactly once.
+    QueueRig four;
+    four.d.answers = {kNo, kNo};
+    four.run(kFourBar + QStringLiteral(" !E 0 1 2 3"));
+    QCOMPARE(four.procedures, QList<qint16>{9});
+}
+
+void WizardEngineTest::fourBar_wholeDescriptionToTheSavedFiles()
+{
+    QTemporaryDir data;
+    QTemporaryDir out;
+    QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
+    ScriptRig r;
+    r.s.DataFolder = data.path();
+    r.e.setProcedureRunner(RunStage2State);
+    const auto number = [&r](const QString& question, const char* value) {
+        r.d.expectQuestion(question, 2, kZero, QLatin1String(value));
+    };
+    r.d.expectQuestion(kForceQuestion, 1, kZero, kNo).expectQuestion(kMoreQuestion, 1, kZero, kNo);
+    number(QStringLiteral("Введите координату Х пары A"), "0");
+    number(QStringLiteral("Введите координату Y пары A"), "0");
+    number(QStringLiteral("Введите координату Х пары D"), "0.4");
+    number(QStringLiteral("Введите координату Y пары D"), "0");
+    number(QStringLiteral("Введите расстояние между парами: A-B"), "0.1");
+    number(QStringLiteral("Введите расстояние между парами: B-C"), "0.5");
+    number(QStringLiteral("Введите расстояние между парами: C-D"), "0.3");
+    r.d.expectQuestion(QStringLiteral("Группа: 1(B-C-D) Тип - 1\r\nПары B-C-D обходятся ПО часовой стрелке?"), 1,
+                       kZero, kYes);
+    const QString kvFile = QDir(out.path()).filePath(QStringLiteral("four.kv"));
+    r.d.expectSaveFile(kKvertaFilter, FileChoice{kvFile, QStringLiteral("four.kv")});
+    r.run(kFourBar + QStringLiteral(" !E 0 1 2 3"));
+    VERIFY_SCRIPT(r.d);
+    QCOMPARE(int(r.s.WizardState), 200);
+    QCOMPARE(r.v().prompt, QStringLiteral("К О Н Е Ц !!!"));
+    QCOMPARE(r.s.OutputSaved, 1.0f);
+    QVERIFY(QFile::exists(kvFile));
+    QCOMPARE(r.v().input.mid(7), (QStringList{QStringLiteral("Звено A: Координаты (X,Y): (0,0)"),
+                                              QStringLiteral("Звено D: Координаты (X,Y): (0.4,0)"),
+                                              QStringLiteral("Расстояние между шаринирами A-B = 0.1 м"),
+                                              QStringLiteral("Расстояние между шаринирами B-C = 0.5 м"),
+                                              QStringLiteral("Расстояние между шаринирами C-D = 0.3 м"),
+                                              QStringLiteral("Пары B-C-D обходятся по часовой стрелке")}));
+    QCOMPARE(r.s.Paras[4].X, QStringLiteral("0.4"));
+    QCOMPARE(r.s.Zvenos[4].ZLength, QStringLiteral("0.5"));
+    QCOMPARE(r.s.Groups[1].Clockwise, QStringLiteral("y"));
+    QCOMPARE(r.v().pairs.at(7), QStringLiteral("Пара: X = 0"));
+    // Free-edit mode may now be entered.
+    QSignalSpy requested(&r.e, &WizardEngine::freeEditRequested);
+    r.e.FreeLancerMode();
+    QCOMPARE(requested.count(), 1);
 }
 
 void WizardEngineTest::questions_openAtOnePointTwoTimesTheWindow()

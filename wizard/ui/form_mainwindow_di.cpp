@@ -1,5 +1,6 @@
 #include "form_mainwindow_di.h"
 
+#include "form_kvertafileshow.h"
 #include "session.h"
 #include "stagetree.h"
 #include "wizardengine.h"
@@ -66,6 +67,8 @@ form_MainWindow_Di::form_MainWindow_Di(Session& session, Dialogs& dialogs, QWidg
     setWindowTitle(QStringLiteral("Zuvrack: KVERTA mode [v 0.1.1a]"));
     buildControls();
     BuildStageTree();
+    // The compiler window that shows the file written at the end of the description.
+    m_engine->setCompilerView(new form_KvertaFileShow(this));
 
     connect(m_engine, &WizardEngine::changed, this, &form_MainWindow_Di::showEngine);
     connect(m_engine, &WizardEngine::freeEditRequested, this, &form_MainWindow_Di::freeEditRequested);
