@@ -91,15 +91,6 @@ void form_MainWindow::tmr_MoveWindow_Timer()
         follower->move(*to);
 }
 
-void form_MainWindow::placeUnder(QWidget* window) const
-{
-    window->show(); // its frame is known from here on
-    const QRect to = underneath(frameGeometry(), window->height());
-    const int frameExtra = window->frameGeometry().width() - window->width();
-    window->resize(qMax(1, to.width() - frameExtra), window->height());
-    window->move(to.topLeft());
-}
-
 void form_MainWindow::centreBelow(QWidget* dialog) const
 {
     const QRect strip = frameGeometry();

@@ -23,8 +23,6 @@ public:
 
     // One tick of the follow timer.
     void tmr_MoveWindow_Timer();
-    // Puts a working window under the strip, as wide as the strip, and shows it.
-    void placeUnder(QWidget* window) const;
     // Puts a dialog just below the strip, in its middle, where the eye already is.
     void centreBelow(QWidget* dialog) const;
 

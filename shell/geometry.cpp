@@ -45,8 +45,3 @@ std::optional<QPoint> followStep(FollowState& state, const QRect& mainFrame)
     state.bottom = bottom;
     return QPoint(*state.left, state.bottom);
 }
-
-QRect underneath(const QRect& mainFrame, int height)
-{
-    return QRect(mainFrame.x(), mainFrame.y() + mainFrame.height(), mainFrame.width(), height);
-}

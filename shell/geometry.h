@@ -38,6 +38,3 @@ struct FollowState {
 // last move, remembers the new ones and returns the follower's new top-left corner (flush under the
 // main window); otherwise nothing, so a follower dragged away on its own stays until the strip moves.
 std::optional<QPoint> followStep(FollowState& state, const QRect& mainFrame);
-
-// A working window laid out under the main window: its left edge and width, top at the main bottom.
-QRect underneath(const QRect& mainFrame, int height);

@@ -101,7 +101,7 @@ void Shell::openWizard()
     connect(wizard, &form_MainWindow_Di::freeEditRequested, this, &Shell::openFreeEdit, Qt::QueuedConnection);
     m_wizard = wizard;
     m_main->setWizardWindow(wizard);
-    m_main->placeUnder(wizard);
+    wizard->Set_Up_pos();
 
     const QPoint at(qRound(1.2 * wizard->x()), qRound(1.2 * wizard->y()));
     m_commands.openingQuestion(at);
@@ -157,7 +157,7 @@ void Shell::startNewDescription()
 void Shell::layOutWizard()
 {
     if (m_wizard)
-        m_main->placeUnder(m_wizard);
+        m_wizard->Set_Up_pos();
 }
 
 void Shell::closeWizard()

@@ -106,11 +106,6 @@ private slots:
         }
     }
 
-    void underneath_takesLeftWidthAndBottom()
-    {
-        QCOMPARE(underneath(QRect(217, 67, 847, 54), 400), QRect(217, 121, 847, 400));
-    }
-
     void qtFileFilter_fromTheProgramsFilter_data()
     {
         QTest::addColumn<QString>("filter");

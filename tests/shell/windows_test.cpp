@@ -232,21 +232,6 @@ private slots:
         QCOMPARE(next.frameGeometry().topLeft(), QPoint(w.frameGeometry().x(), w.frameGeometry().bottom() + 1));
     }
 
-    void placeUnder_takesTheStripsLeftAndWidth()
-    {
-        Session s;
-        form_MainWindow w(s);
-        w.show();
-        QWidget follower;
-        follower.resize(100, 222);
-        w.placeUnder(&follower);
-        QVERIFY(follower.isVisible());
-        const QRect strip = w.frameGeometry();
-        QCOMPARE(follower.frameGeometry().topLeft(), QPoint(strip.x(), strip.bottom() + 1));
-        QCOMPARE(follower.frameGeometry().width(), strip.width());
-        QCOMPARE(follower.height(), 222); // the height stays the window's own
-    }
-
     void chooser_textsAndPicture()
     {
         form_NewFile chooser(QStringLiteral("/no/such/folder"));
