@@ -16,6 +16,9 @@ QAction* item(QMenu* menu, const char* name, const QString& text, const QKeySequ
     QAction* action = menu->addAction(text);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
+    // The student types in the window under the strip, not in the strip itself: the File keys
+    // work from every window of the program (a modal dialog still holds them back).
+    action->setShortcutContext(Qt::ApplicationShortcut);
     return action;
 }
 

@@ -117,6 +117,35 @@ private slots:
         QCOMPARE(aboutSpy.size(), signal == QLatin1String("aboutRequested") ? 1 : 0);
     }
 
+    // The File keys reach the strip from the window the student works in.
+    void mainWindow_shortcutsWorkFromTheWorkingWindow_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("signal");
+        QTest::newRow("Ctrl+F2") << int(Qt::Key_F2) << QStringLiteral("new");
+        QTest::newRow("Ctrl+F3") << int(Qt::Key_F3) << QStringLiteral("save");
+        QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << QStringLiteral("exit");
+    }
+    void mainWindow_shortcutsWorkFromTheWorkingWindow()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, signal);
+        Session s;
+        form_MainWindow w(s);
+        w.show();
+        QWidget working;
+        working.show();
+        QApplication::setActiveWindow(&working);
+        QVERIFY(QTest::qWaitForWindowActive(&working));
+        QSignalSpy newSpy(&w, &form_MainWindow::newMechanismRequested);
+        QSignalSpy saveSpy(&w, &form_MainWindow::saveRequested);
+        QSignalSpy exitSpy(&w, &form_MainWindow::exitRequested);
+        QTest::keyClick(&working, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(newSpy.size(), signal == QLatin1String("new") ? 1 : 0);
+        QCOMPARE(saveSpy.size(), signal == QLatin1String("save") ? 1 : 0);
+        QCOMPARE(exitSpy.size(), signal == QLatin1String("exit") ? 1 : 0);
+    }
+
     void mainWindow_closingIsExit()
     {
         Session s;
