@@ -153,7 +153,15 @@ public:
         const QByteArrayView n = take(2);
         if (n.isEmpty())
             return QString();
-        return fromCp1251(take(qFromLittleEndian<quint16>(n.data())));
+        const QByteArrayView bytes = take(qFromLittleEndian<quint16>(n.data()));
+        // Nothing typed into the program holds a control character; one here is damage, and a
+        // line break would split a line of the analysis-program file.
+        for (const char b : bytes)
+            if (static_cast<unsigned char>(b) < 0x20 || b == 0x7F) {
+                fail();
+                return QString();
+            }
+        return fromCp1251(bytes);
     }
     // True, and the marker consumed, when the rest of the record starts with it.
     bool getMarker(QByteArrayView marker)

@@ -335,6 +335,8 @@ private slots:
         QTest::newRow("text of 65535 bytes") << patched(32, 0, "FFFF");
         QTest::newRow("pair texts running past the record") << patched(41, 0, "7E00");
         QTest::newRow("angle choice running past the record") << patched(43, 17, "7000");
+        QTest::newRow("line break inside a name") << patched(32, 0, "0300" "410D0A");
+        QTest::newRow("zero byte inside a text") << patched(41, 0, "0200" "4100");
         QTest::newRow("counts for more records than the file holds") << patched(40, 0, "0200");
         QTest::newRow("last record cut short") << smallMechanismFile().chopped(1);
     }
