@@ -22,6 +22,9 @@ QAction* item(QMenu* menu, const char* name, const QString& text, const QKeySequ
     return action;
 }
 
+// How far below the strip a dialog of the strip opens.
+constexpr int kDialogGap = 40;
+
 QAction* separator(QMenu* menu, const char* name)
 {
     QAction* action = menu->addSeparator();
@@ -97,8 +100,14 @@ void form_MainWindow::tmr_MoveWindow_Timer()
 void form_MainWindow::centreBelow(QWidget* dialog) const
 {
     const QRect strip = frameGeometry();
-    dialog->adjustSize();
-    dialog->move(strip.center().x() - dialog->width() / 2, strip.bottom() + 1 + dialog->height() / 2);
+    QPoint to(strip.center().x() - dialog->width() / 2, strip.bottom() + 1 + kDialogGap);
+    // A tall window is pulled up rather than hang off the bottom of the screen.
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        to.setX(qBound(room.left(), to.x(), qMax(room.left(), room.right() + 1 - dialog->width())));
+        to.setY(qBound(room.top(), to.y(), qMax(room.top(), room.bottom() + 1 - dialog->height())));
+    }
+    dialog->move(to);
 }
 
 void form_MainWindow::showEvent(QShowEvent* event)

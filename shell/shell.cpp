@@ -199,7 +199,9 @@ LoadResult Shell::loadProject(const QString& folder, const QString& fileName)
 CompilerView* Shell::compilerView()
 {
     // Made on first use; it stays up with the written lines until the student closes it.
-    if (!m_compiler)
+    if (!m_compiler) {
         m_compiler = new form_KvertaFileShow(m_main);
+        m_main->centreBelow(m_compiler);
+    }
     return m_compiler;
 }

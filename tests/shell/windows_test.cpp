@@ -261,6 +261,35 @@ private slots:
         QCOMPARE(next.frameGeometry().topLeft(), QPoint(w.frameGeometry().x(), w.frameGeometry().bottom() + 1));
     }
 
+    // The strip's dialogs open just below it, in its middle, and never off the screen.
+    void centreBelow_keepsDialogsOnTheScreen_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("small") << QSize(200, 100);
+        QTest::newRow("tall") << QSize(300, 2000);
+        QTest::newRow("wide") << QSize(3000, 100);
+    }
+    void centreBelow_keepsDialogsOnTheScreen()
+    {
+        QFETCH(QSize, size);
+        Session s;
+        form_MainWindow w(s);
+        w.show();
+        QWidget dialog;
+        dialog.resize(size);
+        w.centreBelow(&dialog);
+        const QRect room = w.screen()->availableGeometry();
+        const QRect strip = w.frameGeometry();
+        if (size.width() <= room.width())
+            QCOMPARE(dialog.x() + size.width() / 2, strip.center().x());
+        else
+            QCOMPARE(dialog.x(), room.left());
+        if (size.height() + 40 + strip.bottom() < room.bottom())
+            QCOMPARE(dialog.y(), strip.bottom() + 41);
+        else
+            QCOMPARE(dialog.y(), room.top());
+    }
+
     void chooser_textsAndPicture()
     {
         form_NewFile chooser(QStringLiteral("/no/such/folder"));
