@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 form_About::form_About(const QString& dataFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("form_About"));
     setWindowTitle(QStringLiteral("О проге"));

@@ -42,7 +42,7 @@ QString shownText(const QString& text)
 } // namespace
 
 form_Dialog_Di::form_Dialog_Di(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("form_Dialog_Di"));
     setWindowTitle(QString());

@@ -56,7 +56,7 @@ void ChooserImage::paintEvent(QPaintEvent* event)
 }
 
 form_NewFile::form_NewFile(const QString& dataFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("form_NewFile"));
     setWindowTitle(QStringLiteral("Создать новый файл"));
