@@ -80,7 +80,13 @@ void Shell::openChooser()
 
     m_main->centreBelow(chooser);
     m_chooser = chooser;
-    QMetaObject::invokeMethod(this, [this, chooser] { emit chooserShown(chooser); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, shown = QPointer<QDialog>(chooser)] {
+            if (shown && shown->isVisible())
+                emit chooserShown(shown);
+        },
+        Qt::QueuedConnection);
     const bool chosen = chooser->exec() == QDialog::Accepted;
     delete m_chooser;
     if (chosen && !m_exiting)
