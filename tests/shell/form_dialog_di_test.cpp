@@ -4,6 +4,10 @@
 #include "session.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -253,6 +257,48 @@ private slots:
         QCOMPARE(title, QStringLiteral("KVERTA Mode"));
         QCOMPARE(text, QStringLiteral("Вы уверены?\nВсе"));
         QCOMPARE(icon, int(QMessageBox::Question));
+    }
+
+    // The file dialogs: the program's filter as Qt shows it, the full name and the title back.
+    void fileDialogs_filterNameAndTitle_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("save") << true << false;
+        QTest::newRow("save cancelled") << true << true;
+        QTest::newRow("open") << false << false;
+        QTest::newRow("open cancelled") << false << true;
+    }
+    void fileDialogs_filterNameAndTitle()
+    {
+        QFETCH(bool, save);
+        QFETCH(bool, cancel);
+        QTemporaryDir dir;
+        const QString name = QDir(dir.path()).filePath(QStringLiteral("Кривошип.kv"));
+        if (!save) {
+            QFile f(name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        Session s;
+        QtDialogs dialogs(s);
+        QStringList filters;
+        whenModal([&](QWidget* modal) {
+            auto* fd = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(fd);
+            filters = fd->nameFilters();
+            if (cancel) {
+                fd->reject();
+                return;
+            }
+            fd->setDirectory(dir.path());
+            fd->selectFile(name);
+            QMetaObject::invokeMethod(fd, "accept");
+        });
+        const QString filter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
+        const FileChoice choice = save ? dialogs.saveFile(filter) : dialogs.openFile(filter);
+        QCOMPARE(filters, QStringList{QStringLiteral("Файлы KVERTA (*.kv)")});
+        QCOMPARE(choice.fileName, cancel ? QString() : name);
+        QCOMPARE(choice.fileTitle, cancel ? QString() : QStringLiteral("Кривошип.kv"));
     }
 
     void message_showsTitleTextAndIcon_data()
