@@ -95,6 +95,7 @@ void Shell::openChooser()
 
 void Shell::openWizard()
 {
+    m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
     m_main->show();
     m_main->raise();
     closeWizard();
