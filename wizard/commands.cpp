@@ -99,6 +99,7 @@ void WizardEngine::Undo()
         DropLastPair(m_session);
         DropLastLink(m_session);
         DropLastLink(m_session);
+        ForgetDroppedRecords(m_session);
         removeLastLine();
         refreshPanels();
         if (m_session.ZvenoCount <= 0 || m_session.ParaCount <= 0)

@@ -13,8 +13,11 @@ qint16 firstLink(const Session& s, const QString& name)
 qint16 NewPair(Session& s, const QString& type)
 {
     const qint16 slot = s.addPara();
-    if (slot != 0)
-        s.Paras[slot].ParaType = type.toLower();
+    if (slot == 0)
+        return 0;
+    // The slot may hold a pair that was taken back: start it afresh.
+    s.Paras[slot] = PARA{};
+    s.Paras[slot].ParaType = type.toLower();
     return slot;
 }
 
@@ -25,7 +28,14 @@ qint16 AddPairLink(Session& s, const QString& name, int which)
     const qint16 slot = s.addZveno();
     if (slot == 0)
         return 0;
-    s.Zvenos[slot].Name = name;
+    // A link record taken back by undo keeps its points and pairs otherwise; start it afresh, as
+    // a new description leaves it.
+    ZVENO& z = s.Zvenos[slot];
+    z = ZVENO{};
+    z.GroupNo = -1;
+    z.Perpendicular = kNotSet;
+    z.TwafzCount = -1;
+    z.Name = name;
     PARA& p = s.Paras[s.ParaCount];
     (which == 1 ? p.Zveno1 : p.Zveno2) = name;
     return slot;
@@ -153,6 +163,48 @@ void DropLastLink(Session& s)
     z.IsFrame = 0.0f;
     z.IsDriving = 0.0f;
     --s.ZvenoCount;
+}
+
+void ForgetDroppedRecords(Session& s)
+{
+    const auto lastLink = [&s](const QString& name) {
+        qint16 found = 0;
+        for (qint16 j = 1; j <= s.ZvenoCount && j < kSlots; ++j)
+            if (s.Zvenos[j].Name == name)
+                found = j;
+        return found;
+    };
+    for (int i = 1; i <= s.ParaCount && i < kSlots; ++i) {
+        PARA& p = s.Paras[i];
+        if (p.Zveno1Index > s.ZvenoCount)
+            p.Zveno1Index = lastLink(p.Zveno1);
+        if (p.Zveno2Index > s.ZvenoCount)
+            p.Zveno2Index = lastLink(p.Zveno2);
+    }
+    bool groupsBroken = false;
+    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+        ZVENO& z = s.Zvenos[i];
+        if (z.Para1Index > s.ParaCount) {
+            z.Para1Index = 0;
+            z.Para1.clear();
+        }
+        if (z.Para2Index > s.ParaCount) {
+            z.Para2Index = 0;
+            z.Para2.clear();
+        }
+    }
+    for (int g = 1; g <= s.GroupCount && g < kSlots; ++g)
+        if (s.Groups[g].Zveno1Index > s.ZvenoCount || s.Groups[g].Zveno2Index > s.ZvenoCount)
+            groupsBroken = true;
+    if (groupsBroken) {
+        // The groups named links that are gone: the structure is named again after the frame.
+        s.GroupCount = 0;
+        for (int i = 1; i < kSlots; ++i)
+            if (s.Zvenos[i].GroupNo > 0)
+                s.Zvenos[i].GroupNo = -1;
+    }
+    if (s.FrameIndex > s.ZvenoCount)
+        s.FrameIndex = 0;
 }
 
 int RemoveLastPoint(Session& s, const QString& linkName)

@@ -40,5 +40,8 @@ bool CanAddPoint(const Session& s, const QString& linkName);
 
 void DropLastPair(Session& s);
 void DropLastLink(Session& s);
+// After pairs were taken back: indices that pointed at the removed records are pointed again at
+// what is left (or cleared), and groups that named removed links are withdrawn.
+void ForgetDroppedRecords(Session& s);
 // The first link named so loses its last point. 1 while any link still has a point, else 0.
 int RemoveLastPoint(Session& s, const QString& linkName);

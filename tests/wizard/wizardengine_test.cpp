@@ -156,6 +156,7 @@ private slots:
     void rows();
     void badInput_changesNothing_data();
     void badInput_changesNothing();
+    void undoAfterStageReturns_leavesNoStaleRecords();
     void capacity_thirtyThirdPairRefused();
     void capacity_thirtyThirdPointRefused();
     void sliderCrank_groupOfTypeTwo();
@@ -670,6 +671,42 @@ void WizardEngineTest::badInput_changesNothing()
     for (int i = 1; i <= r.s.ZvenoCount; ++i)
         points += r.s.Zvenos[i].DPCount;
     QCOMPARE(points, 0);
+}
+
+void WizardEngineTest::undoAfterStageReturns_leavesNoStaleRecords()
+{
+    QueueRig r;
+    r.d.answers = {kNo, kNo};
+    r.run(kFourBar + QStringLiteral(" !E 0 1 2 3")); // the group is formed and stage 1 ends
+    QCOMPARE(int(r.s.Paras[1].Zveno1Index), 8);    // the last record named 0
+    QCOMPARE(int(r.s.GroupCount), 1);
+    r.s.Zvenos[6].DPCount = 1; // a point on record 6 (the first link 3)
+    r.s.Zvenos[6].DP[1].Name = QStringLiteral("K");
+    r.s.WizardState = 81;
+    r.run(QStringLiteral("!P !P !P"));
+    QCOMPARE(int(r.s.WizardState), 11);
+    // The student adds a pair, which lets undo work, and takes three pairs back.
+    r.run(QStringLiteral("r 3 4 E !U !U !U"));
+    QCOMPARE(int(r.s.ParaCount), 2);
+    QCOMPARE(int(r.s.ZvenoCount), 4);
+    QCOMPARE(int(r.s.Paras[1].Zveno1Index), 1);
+    QCOMPARE(int(r.s.Paras[2].Zveno2Index), 4);
+    QCOMPARE(int(r.s.GroupCount), 0); // the group named a link that is gone
+    for (int i = 1; i <= 4; ++i) {
+        QVERIFY(r.s.Zvenos[i].GroupNo <= 0);
+        QVERIFY(r.s.Zvenos[i].Para1Index <= 2);
+        QVERIFY(r.s.Zvenos[i].Para2Index <= 2);
+    }
+    QCOMPARE(r.v().input, (QStringList{pairLine("r", "0", "1", "A"), pairLine("r", "1", "2", "B")}));
+    // A new pair starts with clean records, not with what the slots held before.
+    r.run(QStringLiteral("p 2 5 Q"));
+    QCOMPARE(int(r.s.Zvenos[6].DPCount), 0);
+    QCOMPARE(int(r.s.Zvenos[6].GroupNo), -1);
+    QCOMPARE(int(r.s.Zvenos[6].TwafzCount), -1);
+    QCOMPARE(r.s.Zvenos[6].Perpendicular, QStringLiteral("/n"));
+    QCOMPARE(int(r.s.Paras[3].Zveno1Index), 0);
+    QCOMPARE(r.s.Paras[3].X, QString());
+    QCOMPARE(r.s.Paras[3].ParaType, QStringLiteral("p"));
 }
 
 void WizardEngineTest::capacity_thirtyThirdPairRefused()
