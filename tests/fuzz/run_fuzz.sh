@@ -1,7 +1,8 @@
 #!/bin/sh
-# Fuzzes the project-file reader for the given number of seconds (60 if none) in a clang build of
-# its own, under AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any finding;
-# the input that caused it is left in build-fuzz/findings/ (keep it in tests/fuzz/regressions/).
+# Fuzzes the project-file reader, then the wizard engine, each for the given number of seconds (60
+# if none) in a clang build of its own, under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Exits non-zero on any finding; the input that caused it is left in build-fuzz/findings/ (keep it
+# in tests/fuzz/regressions/).
 set -eu
 
 seconds=${1:-60}
@@ -16,7 +17,7 @@ cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_CXX_FLAGS="$flags" \
     -DBUILD_TESTING=ON \
     -DZUVRACK_FUZZ=ON >/dev/null
-cmake --build "$build" --target projectfile_fuzz
+cmake --build "$build" --target projectfile_fuzz wizard_fuzz
 
 corpus="$build/corpus"
 findings="$build/findings"
@@ -32,3 +33,14 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:ha
     -print_final_stats=1 \
     -artifact_prefix="$findings/" \
     "$corpus" "$here/regressions"
+
+# Random answer sequences against the wizard engine; the target aborts when the records break.
+mkdir -p "$build/wizard-corpus"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+"$build/tests/wizardfuzz/wizard_fuzz" \
+    -max_total_time="$seconds" \
+    -max_len=4096 \
+    -timeout=10 \
+    -print_final_stats=1 \
+    -artifact_prefix="$findings/wizard-" \
+    "$build/wizard-corpus"
