@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,6 +136,9 @@ void form_MainWindow_Di::buildControls()
     m_tree = new QTreeWidget(progress);
     m_tree->setObjectName(QStringLiteral("tw_Prog"));
     m_tree->setHeaderHidden(true);
+    // Long stage names scroll sideways instead of being cut off.
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
     m_tree->setMinimumWidth(200);
     progressLayout->addWidget(m_tree);
     columns->addWidget(progress, 3);
