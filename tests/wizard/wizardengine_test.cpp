@@ -150,6 +150,7 @@ private slots:
     void centresOfMass_discardedPassAsksAgainWithSameNames();
     void centresOfMass_badNameAsksAgainAndEmptyIsAllowed();
     void twoDegrees_promptKeepsWUntilTheQuestion();
+    void groupRefusals_exactMessages();
     void frameErrors_warnAndGoOn_data();
     void frameErrors_warnAndGoOn();
     void rows_data();
@@ -418,6 +419,37 @@ void WizardEngineTest::twoDegrees_promptKeepsWUntilTheQuestion()
     QCOMPARE(int(r.s.WInitial), 2);
     // Both drivers stay flagged; links 2 and 3 are left for one group.
     QCOMPARE(int(AnalyseGroup(r.s, QStringLiteral("2"), QStringLiteral("4"))), 201);
+}
+
+void WizardEngineTest::groupRefusals_exactMessages()
+{
+    ScriptRig r;
+    r.d.expectQuestion(kForceQuestion, 1, kZero, kNo).expectQuestion(kMoreQuestion, 1, kZero, kNo);
+    r.run(kSixBar + QStringLiteral(" !E 0 1"));
+    r.d.expectMessage(QStringLiteral("Обнаружена ошибка ввода!"),
+                      QStringLiteral("Ошибка #: 200\r\nОшибка ввода!\r\nВторое указанное звено - стойка!"),
+                      MessageIcon::Critical);
+    r.run(QStringLiteral("2 0"));
+    QCOMPARE(r.s.ErrorDetail, QStringLiteral("200"));
+    QCOMPARE(int(r.s.WizardState), 81);
+    QCOMPARE(r.v().prompt, StatePrompt(81, 0));
+    r.d.expectMessage(QStringLiteral("Обнаружена ошибка ввода!"),
+                      QStringLiteral("Ошибка #: 0\r\nОшибка ввода!\r\nЗвена с таким именем не существует!"),
+                      MessageIcon::Critical);
+    r.run(QStringLiteral("77 2"));
+    r.d.expectMessage(QStringLiteral("Обнаружена ошибка ввода!"),
+                      QStringLiteral("Ошибка #: 25\r\nНельзя, создавая группу, указывать одино и то же звено!"),
+                      MessageIcon::Critical);
+    r.run(QStringLiteral("3 3"));
+    QCOMPARE(int(r.s.WizardState), 82);
+    QCOMPARE(r.v().prompt, StatePrompt(82, 0));
+    r.run(QStringLiteral("2"));
+    QCOMPARE(r.v().input.last(), QStringLiteral("Звено 1 -   3 Звено 2 -   2"));
+    r.d.expectError(15, QStringLiteral("102"));
+    r.run(QStringLiteral("3 4"));
+    VERIFY_SCRIPT(r.d);
+    QCOMPARE(int(r.s.GroupCount), 1);
+    QCOMPARE(int(r.s.Groups[1].Zveno1Index), 6);
 }
 
 void WizardEngineTest::frameErrors_warnAndGoOn_data()
