@@ -18,6 +18,31 @@ WizardEngine::WizardEngine(Session& session, Dialogs& dialogs, QObject* parent)
 
 WizardEngine::~WizardEngine() = default;
 
+const WizardDisplay& WizardEngine::display() const
+{
+    return m_display;
+}
+
+void WizardEngine::setProcedureRunner(ProcedureRunner runner)
+{
+    m_runner = std::move(runner);
+}
+
+void WizardEngine::setCompilerView(CompilerView* view)
+{
+    m_compilerView = view;
+}
+
+void WizardEngine::setWindowOrigin(QPoint origin)
+{
+    m_origin = origin;
+}
+
+void WizardEngine::setAnswerText(const QString& text)
+{
+    m_display.answerText = text;
+}
+
 QPoint WizardEngine::questionPosition() const
 {
     return QPoint(qRound(1.2 * m_origin.x()), qRound(1.2 * m_origin.y()));

@@ -41,23 +41,22 @@ public:
     WizardEngine(Session& session, Dialogs& dialogs, QObject* parent = nullptr);
     ~WizardEngine() override;
 
-    const WizardDisplay& display() const { return m_display; }
-    Session& session() { return m_session; }
+    const WizardDisplay& display() const;
 
     // The window's top-left corner; questions open at 1.2 times it.
-    void setWindowOrigin(QPoint origin) { m_origin = origin; }
+    void setWindowOrigin(QPoint origin);
     QPoint questionPosition() const;
 
     // What runs a stage-2 procedure state and says which state follows (0: none). The engine
     // starts with the real procedures; a test of stage 1 may stop the chain at stage 2 here.
     using ProcedureRunner = std::function<qint16(Stage2Context&, qint16)>;
-    void setProcedureRunner(ProcedureRunner runner) { m_runner = std::move(runner); }
+    void setProcedureRunner(ProcedureRunner runner);
 
     // Where the compiler shows the file it writes at the end (none in tests).
-    void setCompilerView(CompilerView* view) { m_compilerView = view; }
+    void setCompilerView(CompilerView* view);
 
     // The text of the answer box as the student types it (no signal).
-    void setAnswerText(const QString& text) { m_display.answerText = text; }
+    void setAnswerText(const QString& text);
 
     // A new description: empty mechanism, empty panels and protocol, state 11.
     void startNewDescription();

@@ -105,6 +105,16 @@ form_MainWindow_Di::form_MainWindow_Di(Session& session, Dialogs& dialogs, QWidg
 
 form_MainWindow_Di::~form_MainWindow_Di() = default;
 
+WizardEngine& form_MainWindow_Di::engine()
+{
+    return *m_engine;
+}
+
+qint16 form_MainWindow_Di::ShownState() const
+{
+    return m_shownState;
+}
+
 void form_MainWindow_Di::buildControls()
 {
     auto* root = new QVBoxLayout(this);

@@ -28,7 +28,7 @@ public:
     // The "yes" branch of the opening question: layout, empty mechanism, state 11, first prompt.
     void startNewDescription();
 
-    WizardEngine& engine() { return *m_engine; }
+    WizardEngine& engine();
 
     // Under the main window, as wide as it, and shown.
     void Set_Up_pos();
@@ -39,7 +39,7 @@ public:
     // The stage picture for a picture code; a missing file leaves the image empty.
     void ShowStagePicture(qint16 code);
     // The state for which the marks and picture were last set.
-    qint16 ShownState() const { return m_shownState; }
+    qint16 ShownState() const;
 
 signals:
     // The free-edit button was pressed after the description was saved.
