@@ -72,6 +72,8 @@ private slots:
     void fourBar_typedIntoTheAnswerBox();
     void shiftEnter_endsTheStageWhileTheButtonIsDisabled();
     void marksAndPicture_followTheStateAfterTheTimer();
+    void marks_everyStateRow_data();
+    void marks_everyStateRow();
     void missingPicture_leavesTheImageEmpty();
     void updateLabel_refreshesThePairsList();
 };
@@ -259,6 +261,26 @@ void FormMainWindowDiTest::marksAndPicture_followTheStateAfterTheTimer()
     QVERIFY(help->pixmap().toImage() != first);
     f.s.WizardState = 82;
     QTRY_VERIFY(checkedKeys(f.tree).isEmpty());
+}
+
+void FormMainWindowDiTest::marks_everyStateRow_data()
+{
+    QTest::addColumn<int>("state");
+    for (int state : {11, 12, 13, 14, 2, 3, 4, 51, 52, 6, 71, 72, 81, 82, 9, 10, 110, 120, 130, 140, 150, 200})
+        QTest::addRow("%d", state) << state;
+}
+
+void FormMainWindowDiTest::marks_everyStateRow()
+{
+    QFETCH(int, state);
+    Window f;
+    f.w.startNewDescription();
+    f.s.WizardState = qint16(state);
+    QTRY_COMPARE(f.w.ShownState(), qint16(state));
+    const StageMarks marks = stageMarks(qint16(state));
+    QCOMPARE(checkedKeys(f.tree), marks.checked);
+    for (const StageNode& n : stageTree())
+        QCOMPARE(node(f.tree, n.key)->isExpanded(), marks.expanded.contains(n.key));
 }
 
 void FormMainWindowDiTest::missingPicture_leavesTheImageEmpty()
