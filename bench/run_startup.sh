@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory against the smallest Qt Widgets program, under a virtual display.
+#   bench/run_startup.sh [RUNS]      (default 30; builds into build-bench, Release)
+set -euo pipefail
+runs="${1:-30}"
+src="$(cd "$(dirname "$0")/.." && pwd)"
+build="${ZUVRACK_BENCH_BUILD:-$src/build-bench}"
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" --target minimal_window zuvrack_startup startup_harness >/dev/null
+cd "$build/bench"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+exec xvfb-run -a ./startup_harness "$runs" \
+    minimal=./minimal_window \
+    main=./zuvrack_startup,main \
+    wizard=./zuvrack_startup,wizard \
+    describe=./zuvrack_startup,describe

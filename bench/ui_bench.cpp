@@ -1,0 +1,252 @@
+// The windows at work, timed in a plain loop under a real display:
+//   freeedit  the free-edit window for the largest mechanism the records hold: made, placed, its
+//             tree built and the window shown and painted; also the tree rebuilt in a shown window.
+//   enter     Enter in the wizard's answer box until the next prompt is in lbl_Question and painted,
+//             over stage 1 of a four-bar description, many times.
+// Prints the median, the 90th percentile and the largest time of each.
+
+#include "benchclock.h"
+#include "benchdialogs.h"
+#include "form_freelancermode.h"
+#include "form_mainwindow.h"
+#include "form_mainwindow_di.h"
+#include "session.h"
+#include "shell.h"
+#include "wizardengine.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QString n(int i)
+{
+    return QString::number(i);
+}
+
+// Every array and sub-array filled to its last slot: 64 pairs, 64 link records each with 32
+// additional pairs and 32 extra points, 64 groups. No frame is marked, so no link is left out of the
+// tree: the largest tree the records can give.
+std::unique_ptr<Session> largestMechanism()
+{
+    auto s = std::make_unique<Session>();
+    s->NewMechanism();
+    s->GroupCount = 0;
+    for (int i = 1; i <= kMaxRecords; ++i) {
+        PARA& p = s->Paras[s->addPara()];
+        p.Name = QStringLiteral("P") + n(i);
+        p.ParaType = i % 3 == 0 ? QStringLiteral("p") : QStringLiteral("r");
+        p.Zveno1 = n(i - 1);
+        p.Zveno2 = n(i % kMaxRecords);
+        p.X = QStringLiteral("0.") + n(i);
+        p.Y = QStringLiteral("-1.") + n(i);
+        p.XAngle = QStringLiteral("30");
+    }
+    for (int r = 1; r <= kMaxRecords; ++r) {
+        const qint16 i = s->addZveno();
+        ZVENO& z = s->Zvenos[i];
+        z.Name = n(r - 1);
+        z.Para1 = s->Paras[r].Name;
+        z.Para1Index = qint16(r);
+        z.Para2 = s->Paras[r % kMaxRecords + 1].Name;
+        z.Para2Index = qint16(r % kMaxRecords + 1);
+        z.ZType = r % 4 == 1 ? QStringLiteral("rp") : QStringLiteral("rr");
+        z.ZLength = QStringLiteral("0.125");
+        z.OnGuide = QStringLiteral("no");
+        z.Perpendicular = QStringLiteral("0.02");
+        z.Clockwise = QStringLiteral("y");
+        z.CM = QStringLiteral("S") + n(r);
+        z.CMLength = QStringLiteral("0.0625");
+        z.CMAngle = QStringLiteral("12.5");
+        z.Mass = QStringLiteral("2.75");
+        z.Moment = QStringLiteral("0.0125");
+        z.MomentVn = QStringLiteral("-3.5");
+        for (int j = 1; j <= kMaxSubRecords; ++j) {
+            const qint16 t = s->addTwafz(i);
+            z.TwafzName[t] = QStringLiteral("T") + n(j);
+            z.TwafzIndex[t] = n(j);
+            z.TwafzLength[t] = QStringLiteral("0.5");
+            z.TwafzAngle[t] = QStringLiteral("45");
+            DOP_POINT& p = z.DP[s->addPoint(i)];
+            p.Name = QStringLiteral("K") + n(j);
+            p.Kind = j % 2 ? QStringLiteral("o") : QStringLiteral("f");
+            p.Length = QStringLiteral("0.") + n(j);
+            p.Angle = n(j * 10);
+            p.Force = QStringLiteral("1000");
+            p.ForceAngle = QStringLiteral("-90");
+        }
+    }
+    for (int g = 1; g <= kMaxRecords; ++g) {
+        GROUP& r = s->Groups[s->addGroup()];
+        r.Name = n(g);
+        r.Zveno1Index = qint16(g);
+        r.Zveno2Index = qint16(g % kMaxRecords + 1);
+        r.GType = n(g % 3 + 1);
+        r.Clockwise = QStringLiteral("n");
+        r.IsSharp = QStringLiteral("y");
+    }
+    s->FrameIndex = 0;
+    s->ForceAnalysis = 6.0f;
+    s->MorePoints = 6.0f;
+    s->ExtraPairsFlag = 1.0f;
+    return s;
+}
+
+struct Figures {
+    double median = 0;
+    double p90 = 0;
+    double max = 0;
+};
+
+Figures figures(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    if (ms.empty())
+        return {};
+    const size_t count = ms.size();
+    const double med = count % 2 ? ms[count / 2] : (ms[count / 2 - 1] + ms[count / 2]) / 2;
+    return {med, ms[std::min(count - 1, count * 9 / 10)], ms.back()};
+}
+
+void print(const char* what, const std::vector<double>& ms, double goalMs)
+{
+    const Figures f = figures(ms);
+    std::printf("%-34s %6zu samples  median %8.3f ms  p90 %8.3f ms  max %8.3f ms  goal %s %.0f ms\n", what, ms.size(),
+                f.median, f.p90, f.max, f.median <= goalMs ? "met, under" : "MISSED, over", goalMs);
+}
+
+// Processes events until the window is on the screen and everything it posted (its paint first
+// of all) has been handled.
+bool waitShown(QWidget* window)
+{
+    QElapsedTimer limit;
+    limit.start();
+    while (!(window->windowHandle() && window->windowHandle()->isExposed())) {
+        if (limit.elapsed() > 5000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+int freeEdit(int runs)
+{
+    const auto s = largestMechanism();
+    BenchDialogs dialogs;
+    QWidget strip;
+    strip.setGeometry(100, 40, 847, 54);
+    strip.show();
+    waitShown(&strip);
+
+    std::vector<double> opened;
+    std::vector<double> rebuilt;
+    int nodes = 0;
+    for (int r = 0; r < runs; ++r) {
+        const long long t0 = wallNowNs();
+        auto* window = new form_FreeLancerMode(*s, dialogs, &strip);
+        window->Form_Load();
+        if (!waitShown(window)) {
+            std::fputs("freeedit: the window never came on the screen\n", stderr);
+            return 1;
+        }
+        opened.push_back(double(wallNowNs() - t0) / 1e6);
+        nodes = int(window->nodeItems().size());
+
+        const long long t1 = wallNowNs();
+        window->reloadTree();
+        QCoreApplication::processEvents();
+        rebuilt.push_back(double(wallNowNs() - t1) / 1e6);
+
+        delete window;
+        QCoreApplication::processEvents();
+    }
+    std::printf("free-edit tree of the largest mechanism: %d nodes\n", nodes);
+    print("window made, tree built, shown", opened, 50);
+    print("tree rebuilt in the shown window", rebuilt, 50);
+    return 0;
+}
+
+int enter(int runs)
+{
+    Session session;
+    session.DataFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+    BenchDialogs dialogs;
+    answerFourBar(dialogs);
+    Shell shell(session, dialogs);
+    shell.start();
+    waitShown(shell.mainWindow());
+    shell.openWizard(); // the opening question is answered "yes": a new description
+    form_MainWindow_Di* wizard = shell.wizardWindow();
+    if (!wizard || !waitShown(wizard)) {
+        std::fputs("enter: the wizard window did not open\n", stderr);
+        return 1;
+    }
+    // Stage 1 only: the chain stops where stage 2 begins, so every round starts afresh.
+    wizard->engine().setProcedureRunner([](Stage2Context&, qint16) { return qint16(0); });
+    auto* answer = wizard->findChild<QLineEdit*>(QStringLiteral("txt_Answer"));
+    auto* question = wizard->findChild<QLabel*>(QStringLiteral("lbl_Question"));
+    auto* endStage = wizard->findChild<QPushButton*>(QStringLiteral("btn_EndStage"));
+
+    std::vector<double> ms;
+    int unchanged = 0;
+    for (int r = 0; r < runs; ++r) {
+        wizard->startNewDescription();
+        QCoreApplication::processEvents();
+        for (const QString& word : fourBarStageOne()) {
+            if (word == QLatin1String("!E")) {
+                QTest::mouseClick(endStage, Qt::LeftButton);
+                QCoreApplication::processEvents();
+                continue;
+            }
+            QTest::keyClicks(answer, word);
+            const QString before = question->text();
+            const long long t0 = wallNowNs();
+            QTest::keyClick(answer, Qt::Key_Return);
+            // The prompt is set while the key is handled; the loop then paints it.
+            QCoreApplication::processEvents();
+            QElapsedTimer limit;
+            limit.start();
+            while (question->text() == before && limit.elapsed() < 1000)
+                QCoreApplication::processEvents();
+            if (question->text() == before)
+                ++unchanged;
+            ms.push_back(double(wallNowNs() - t0) / 1e6);
+        }
+        if (session.WizardState != 9) {
+            std::fprintf(stderr, "enter: stage 1 ended in state %d\n", int(session.WizardState));
+            return 1;
+        }
+    }
+    std::printf("Enter to the next prompt over %d rounds of a four-bar's stage 1 (%d prompts unchanged)\n", runs,
+                unchanged);
+    print("Enter -> next prompt shown", ms, 5);
+    return dialogs.unexpected.isEmpty() && unchanged == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const char* what = argc > 1 ? argv[1] : "";
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30;
+    if (std::strcmp(what, "freeedit") == 0)
+        return freeEdit(runs);
+    if (std::strcmp(what, "enter") == 0)
+        return enter(runs);
+    std::fputs("usage: ui_bench freeedit|enter [RUNS]\n", stderr);
+    return 2;
+}

@@ -1,0 +1,152 @@
+// The program as it starts from its desktop entry, with marks for the start-up harness:
+//   main      the main window shown and the program idle, then it leaves;
+//   wizard    also the chooser, its picture clicked, and the wizard window shown under the
+//             opening question (the real question dialog, closed again afterwards);
+//   describe  a whole four-bar description through the real wizard window: every answer typed
+//             into the answer box, the stage-2 questions and the save dialog answered by a script,
+//             up to the written files. The harness takes the peak resident set of this run.
+// Each mark is a line "<name> <CLOCK_REALTIME ns>" on standard output.
+
+#include "benchclock.h"
+#include "benchdialogs.h"
+#include "form_dialog_di.h"
+#include "form_mainwindow.h"
+#include "form_mainwindow_di.h"
+#include "qtdialogs.h"
+#include "session.h"
+#include "shell.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+void clickChooserPicture(QDialog* chooser)
+{
+    if (auto* picture = chooser->findChild<QLabel*>(QStringLiteral("img_KvertaMode")))
+        QTest::mouseClick(picture, Qt::LeftButton);
+}
+
+// Stops the clock when the wizard window is exposed and the program waits in the opening
+// question, then closes that question as if its close box were clicked.
+class WizardWatch : public QObject {
+public:
+    explicit WizardWatch(Shell& shell)
+        : m_shell(shell)
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && !m_seen) {
+            form_MainWindow_Di* wizard = m_shell.wizardWindow();
+            if (wizard && watched == wizard->windowHandle() && wizard->windowHandle()->isExposed()) {
+                m_seen = true;
+                m_idle = std::make_unique<ShownAndIdle>(wizard, [] {
+                    reportMark("wizard", wallNowNs());
+                    QTimer::singleShot(0, qApp, [] {
+                        for (QWidget* w : QApplication::topLevelWidgets())
+                            if (auto* question = qobject_cast<form_Dialog_Di*>(w); question && question->isVisible())
+                                question->reject();
+                    });
+                });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    Shell& m_shell;
+    bool m_seen = false;
+    std::unique_ptr<ShownAndIdle> m_idle;
+};
+
+// Types one answer into the answer box and presses Enter, or presses the end-of-stage button.
+void typeInto(form_MainWindow_Di& wizard, const QString& word)
+{
+    if (word == QLatin1String("!E")) {
+        QTest::mouseClick(wizard.findChild<QPushButton*>(QStringLiteral("btn_EndStage")), Qt::LeftButton);
+    } else {
+        auto* answer = wizard.findChild<QLineEdit*>(QStringLiteral("txt_Answer"));
+        QTest::keyClicks(answer, word);
+        QTest::keyClick(answer, Qt::Key_Return);
+    }
+    QCoreApplication::processEvents();
+}
+
+int describe(Shell& shell, Session& session, BenchDialogs& dialogs, const QString& outFolder)
+{
+    QObject::connect(&shell, &Shell::chooserShown, &shell, &clickChooserPicture);
+    shell.newMechanism(); // the chooser, its picture, the wizard window and the opening question
+    form_MainWindow_Di* wizard = shell.wizardWindow();
+    if (!wizard) {
+        std::fputs("describe: the wizard window did not open\n", stderr);
+        return 1;
+    }
+    for (const QString& word : fourBarStageOne())
+        typeInto(*wizard, word);
+    const QString kv = QDir(outFolder).filePath(QStringLiteral("four.kv"));
+    if (session.WizardState != 200 || !QFile::exists(kv) || !dialogs.unexpected.isEmpty()) {
+        std::fprintf(stderr, "describe: the description did not end with its files (state %d)\n",
+                     int(session.WizardState));
+        return 1;
+    }
+    reportMark("described", wallNowNs());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const char* mode = argc > 1 ? argv[1] : "main";
+    QApplication app(argc, argv);
+
+    // As the program starts.
+    Session session;
+    session.DataFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+    QtDialogs realDialogs(session);
+    BenchDialogs scriptedDialogs;
+    QTemporaryDir out;
+    const bool describing = std::strcmp(mode, "describe") == 0;
+    if (describing) {
+        answerFourBar(scriptedDialogs);
+        const QString kv = QDir(out.path()).filePath(QStringLiteral("four.kv"));
+        scriptedDialogs.saveChoice = FileChoice{kv, QStringLiteral("four.kv")};
+    }
+    Dialogs& dialogs = describing ? static_cast<Dialogs&>(scriptedDialogs) : realDialogs;
+    Shell shell(session, dialogs);
+    shell.start();
+
+    std::unique_ptr<WizardWatch> watch;
+    int status = 0;
+    ShownAndIdle ready(shell.mainWindow(), [&] {
+        reportMark("main", wallNowNs());
+        QTimer::singleShot(0, qApp, [&] {
+            if (std::strcmp(mode, "wizard") == 0) {
+                watch = std::make_unique<WizardWatch>(shell);
+                QObject::connect(&shell, &Shell::chooserShown, &shell, &clickChooserPicture);
+                shell.newMechanism(); // returns once the opening question is closed
+            } else if (describing) {
+                status = describe(shell, session, scriptedDialogs, out.path());
+            }
+            QCoreApplication::exit(status);
+        });
+    });
+    return app.exec();
+}
