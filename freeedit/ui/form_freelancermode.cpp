@@ -79,7 +79,11 @@ form_FreeLancerMode::~form_FreeLancerMode() = default;
 void form_FreeLancerMode::Form_Load()
 {
     Set_Up_Position();
-    reloadTree();
+    // The window was made with the tree a moment ago; building the same tree again would double
+    // the wait for a large mechanism.
+    QList<TreeNode> nodes = buildMechanismTree(m_session);
+    if (nodes != m_shownNodes)
+        showNodes(std::move(nodes));
 }
 
 void form_FreeLancerMode::Set_Up_Position()
@@ -94,15 +98,29 @@ void form_FreeLancerMode::Set_Up_Position()
 
 void form_FreeLancerMode::reloadTree()
 {
+    showNodes(buildMechanismTree(m_session));
+}
+
+void form_FreeLancerMode::showNodes(QList<TreeNode> fresh)
+{
     tw_Main->clear();
     m_items.clear();
-    const QList<TreeNode> nodes = buildMechanismTree(m_session);
+    m_shownNodes = std::move(fresh);
+    const QList<TreeNode>& nodes = m_shownNodes;
     m_nodeMarks = nodeMarks(nodes);
 
+    // The items are filled while they are still outside the tree and go in together at the end:
+    // an item that is already in the tree tells the view of every row and every value it gets,
+    // which for the largest mechanism costs more than all the rest of the work.
     QHash<QString, QTreeWidgetItem*> byKey;
+    byKey.reserve(nodes.size());
+    m_items.reserve(nodes.size());
+    QList<QTreeWidgetItem*> roots;
     for (const TreeNode& node : nodes) {
         QTreeWidgetItem* parent = byKey.value(node.parentKey);
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tw_Main);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem();
+        if (!parent)
+            roots.append(item);
         item->setText(0, node.text);
         item->setData(0, kKeyRole, node.key);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -110,6 +128,7 @@ void form_FreeLancerMode::reloadTree()
         byKey.insert(node.key, item);
         m_items.append(item);
     }
+    tw_Main->addTopLevelItems(roots);
     // Expanded only once every child is in place, so the roots open over their whole section.
     for (qsizetype n = 0; n < nodes.size(); ++n)
         m_items[n]->setExpanded(nodes[n].expanded);
@@ -144,8 +163,10 @@ void form_FreeLancerMode::tw_Main_DblClick()
             continue;
         m_editor.setQuestionPosition(QPoint(int(1.2 * x()), int(1.2 * y())));
         const auto text = m_editor.edit(SelKey);
-        if (text && SelIndex >= 1 && SelIndex <= m_items.size())
+        if (text && SelIndex >= 1 && SelIndex <= m_items.size()) {
             m_items[SelIndex - 1]->setText(0, *text);
+            m_shownNodes[SelIndex - 1].text = *text;
+        }
         return;
     }
 }

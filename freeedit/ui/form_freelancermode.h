@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mechanismtree.h"
 #include "nodeeditor.h"
 
 #include <QList>
@@ -54,6 +55,8 @@ public slots:
 
 private:
     CompilerView* compilerView();
+    // Empties the tree and shows these nodes.
+    void showNodes(QList<TreeNode> fresh);
 
 signals:
     // The student left the mode and answered "yes": the shell opens the mode chooser.
@@ -77,4 +80,5 @@ private:
 
     QStringList m_nodeMarks;
     QList<QTreeWidgetItem*> m_items;
+    QList<TreeNode> m_shownNodes; // what the items show, edits included
 };

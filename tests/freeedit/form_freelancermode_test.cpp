@@ -80,6 +80,7 @@ private slots:
     void saveCancelled_reportsError17();
     void save_writesThroughTheMainWindowsCompilerWindow();
     void largestMechanism_fillsTheTree();
+    void formLoad_showsRecordsChangedSinceTheWindowWasMade();
 };
 
 void FreeLancerModeWindowTest::window_hasItsControlsAndTexts()
@@ -296,6 +297,32 @@ void FreeLancerModeWindowTest::largestMechanism_fillsTheTree()
     w.tw_Main_Click();
     QCOMPARE(w.SelKey, QStringLiteral("G_64_is_sharp"));
     QCOMPARE(qsizetype(w.SelIndex), count);
+}
+
+void FreeLancerModeWindowTest::formLoad_showsRecordsChangedSinceTheWindowWasMade()
+{
+    Session s = fixtures::fourBar(6.0f);
+    ScriptedDialogs d(s);
+    form_FreeLancerMode w(s, d, nullptr);
+    // Unchanged records: the items made with the window stay.
+    const QList<QTreeWidgetItem*> made = w.nodeItems();
+    w.Form_Load();
+    QCOMPARE(w.nodeItems(), made);
+    // Changed ones: the tree shows them, each node under its own parent.
+    s.Paras[2].Name = QStringLiteral("Q");
+    s.Zvenos[2].Para2 = QStringLiteral("Q");
+    w.Form_Load();
+    const QList<TreeNode> nodes = buildMechanismTree(s);
+    QStringList texts;
+    for (const TreeNode& node : nodes)
+        texts << node.text;
+    QCOMPARE(itemTexts(w), texts);
+    QVERIFY(itemTexts(w) != QStringList());
+    for (qsizetype n = 0; n < nodes.size(); ++n) {
+        const QTreeWidgetItem* parent = w.nodeItems()[n]->parent();
+        QCOMPARE(parent ? parent->data(0, Qt::UserRole).toString() : QString(), nodes[n].parentKey);
+    }
+    verifyScript(d);
 }
 
 QTEST_MAIN(FreeLancerModeWindowTest)
