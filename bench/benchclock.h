@@ -3,11 +3,14 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
+#include <QMap>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -20,19 +23,66 @@ inline long long wallNowNs()
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
+// With ZUVRACK_BENCH_TRACE set, the resident set now and at its peak so far, on standard error:
+// where the memory of a run goes.
+inline void traceMemory(const char* where)
+{
+    static const bool on = qEnvironmentVariableIsSet("ZUVRACK_BENCH_TRACE");
+    if (!on)
+        return;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    QByteArray rss;
+    QByteArray hwm;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            rss = line.mid(6).trimmed();
+        else if (line.startsWith("VmHWM:"))
+            hwm = line.mid(6).trimmed();
+    }
+    std::fprintf(stderr, "%-28s rss %12s  peak %12s\n", where, rss.constData(), hwm.constData());
+    if (qgetenv("ZUVRACK_BENCH_TRACE") != "maps")
+        return;
+    // Resident kilobytes by what is mapped: the libraries, the font files, the heap.
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    if (!smaps.open(QIODevice::ReadOnly))
+        return;
+    QMap<QByteArray, long> byName;
+    QByteArray name;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> f = line.simplified().split(' ');
+        if (!f.first().endsWith(':')) { // "start-end perms offset device inode [name]"
+            name = f.size() > 5 ? f.at(5) : QByteArrayLiteral("[anonymous]");
+        } else if (line.startsWith("Rss:")) {
+            byName[name] += line.mid(4).trimmed().split(' ').at(0).toLong();
+        }
+    }
+    QList<QPair<long, QByteArray>> sorted;
+    for (auto it = byName.cbegin(); it != byName.cend(); ++it)
+        sorted.append({it.value(), it.key()});
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (qsizetype i = 0; i < qMin<qsizetype>(25, sorted.size()); ++i)
+        std::fprintf(stderr, "    %8ld kB  %s\n", sorted[i].first, sorted[i].second.constData());
+}
+
 // One line the harness reads: "<name> <CLOCK_REALTIME ns>".
 inline void reportMark(const char* name, long long ns)
 {
     std::printf("%s %lld\n", name, ns);
     std::fflush(stdout);
+    traceMemory(name);
 }
 
 // Calls `done` once the window is exposed on the screen and, after that, the event loop has nothing
 // left to do and is about to wait: the window is shown, painted and the program idle.
 class ShownAndIdle : public QObject {
 public:
-    ShownAndIdle(QWidget* window, std::function<void()> done)
-        : m_window(window)
+    ShownAndIdle(QWidget* window, std::function<void()> done, QObject* parent = nullptr)
+        : QObject(parent)
+        , m_window(window)
         , m_done(std::move(done))
     {
         QWindow* handle = window->windowHandle();

@@ -9,6 +9,7 @@
 
 #include "benchclock.h"
 #include "benchdialogs.h"
+#include "benchinput.h"
 #include "form_dialog_di.h"
 #include "form_mainwindow.h"
 #include "form_mainwindow_di.h"
@@ -25,7 +26,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -34,10 +34,22 @@
 
 namespace {
 
+// The person clicks the chooser's picture once the chooser is on the screen.
 void clickChooserPicture(QDialog* chooser)
 {
-    if (auto* picture = chooser->findChild<QLabel*>(QStringLiteral("img_KvertaMode")))
-        QTest::mouseClick(picture, Qt::LeftButton);
+    QPointer<QDialog> shown(chooser);
+    new ShownAndIdle(
+        chooser,
+        [shown] {
+        reportMark("chooser", wallNowNs());
+        QTimer::singleShot(0, qApp, [shown] {
+            if (!shown)
+                return;
+            if (auto* picture = shown->findChild<QLabel*>(QStringLiteral("img_KvertaMode")))
+                click(picture);
+        });
+        },
+        chooser);
 }
 
 // Stops the clock when the wizard window is exposed and the program waits in the opening
@@ -53,6 +65,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // Intermediate marks: where the time between the main window and the wizard goes.
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            if (qobject_cast<form_MainWindow_Di*>(watched) && !m_wizardShow) {
+                m_wizardShow = true;
+                reportMark("wizard.show", wallNowNs());
+            } else if (qobject_cast<form_Dialog_Di*>(watched) && !m_questionShow) {
+                m_questionShow = true;
+                reportMark("question.show", wallNowNs());
+            }
+        }
         if (event->type() == QEvent::Expose && !m_seen) {
             form_MainWindow_Di* wizard = m_shell.wizardWindow();
             if (wizard && watched == wizard->windowHandle() && wizard->windowHandle()->isExposed()) {
@@ -73,6 +95,8 @@ protected:
 private:
     Shell& m_shell;
     bool m_seen = false;
+    bool m_wizardShow = false;
+    bool m_questionShow = false;
     std::unique_ptr<ShownAndIdle> m_idle;
 };
 
@@ -80,11 +104,11 @@ private:
 void typeInto(form_MainWindow_Di& wizard, const QString& word)
 {
     if (word == QLatin1String("!E")) {
-        QTest::mouseClick(wizard.findChild<QPushButton*>(QStringLiteral("btn_EndStage")), Qt::LeftButton);
+        click(wizard.findChild<QPushButton*>(QStringLiteral("btn_EndStage")));
     } else {
         auto* answer = wizard.findChild<QLineEdit*>(QStringLiteral("txt_Answer"));
-        QTest::keyClicks(answer, word);
-        QTest::keyClick(answer, Qt::Key_Return);
+        type(answer, word);
+        press(answer, Qt::Key_Return);
     }
     QCoreApplication::processEvents();
 }
@@ -93,6 +117,7 @@ int describe(Shell& shell, Session& session, BenchDialogs& dialogs, const QStrin
 {
     QObject::connect(&shell, &Shell::chooserShown, &shell, &clickChooserPicture);
     shell.newMechanism(); // the chooser, its picture, the wizard window and the opening question
+    traceMemory("wizard window up");
     form_MainWindow_Di* wizard = shell.wizardWindow();
     if (!wizard) {
         std::fputs("describe: the wizard window did not open\n", stderr);
@@ -100,6 +125,7 @@ int describe(Shell& shell, Session& session, BenchDialogs& dialogs, const QStrin
     }
     for (const QString& word : fourBarStageOne())
         typeInto(*wizard, word);
+    traceMemory("files written");
     const QString kv = QDir(outFolder).filePath(QStringLiteral("four.kv"));
     if (session.WizardState != 200 || !QFile::exists(kv) || !dialogs.unexpected.isEmpty()) {
         std::fprintf(stderr, "describe: the description did not end with its files (state %d)\n",
@@ -116,6 +142,7 @@ int main(int argc, char* argv[])
 {
     const char* mode = argc > 1 ? argv[1] : "main";
     QApplication app(argc, argv);
+    traceMemory("application made");
 
     // As the program starts.
     Session session;
@@ -132,6 +159,7 @@ int main(int argc, char* argv[])
     Dialogs& dialogs = describing ? static_cast<Dialogs&>(scriptedDialogs) : realDialogs;
     Shell shell(session, dialogs);
     shell.start();
+    traceMemory("main window made");
 
     std::unique_ptr<WizardWatch> watch;
     int status = 0;
