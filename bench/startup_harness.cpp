@@ -38,6 +38,7 @@ struct Program {
     std::vector<std::string> argv;
     std::map<std::string, std::vector<double>> marksMs;
     std::vector<double> maxRssKiB;
+    std::vector<double> cpuMs; // user and system time of the whole run
     int failures = 0;
 };
 
@@ -96,6 +97,8 @@ bool runOnce(Program& p, bool record)
     while (lines >> mark >> ns)
         p.marksMs[mark].push_back(double(ns - start) / 1e6);
     p.maxRssKiB.push_back(double(usage.ru_maxrss));
+    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    p.cpuMs.push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
     return ok;
 }
 
@@ -145,11 +148,15 @@ int main(int argc, char* argv[])
                         *std::min_element(values.begin(), values.end()),
                         *std::max_element(values.begin(), values.end()), baseMs > 0 ? m / baseMs : 0);
         }
-    std::printf("\n%-10s %14s %7s %9s\n", "program", "peak RSS KiB", "ratio", "failures");
+    const double baseCpu = median(base.cpuMs);
+    std::printf("\n%-10s %14s %7s %14s %7s %9s\n", "program", "peak RSS KiB", "ratio", "CPU ms (run)", "ratio",
+                "failures");
     bool failed = false;
     for (const Program& p : programs) {
         const double m = median(p.maxRssKiB);
-        std::printf("%-10s %14.0f %7.2f %9d\n", p.label.c_str(), m, baseRss > 0 ? m / baseRss : 0, p.failures);
+        const double cpu = median(p.cpuMs);
+        std::printf("%-10s %14.0f %7.2f %14.1f %7.2f %9d\n", p.label.c_str(), m, baseRss > 0 ? m / baseRss : 0, cpu,
+                    baseCpu > 0 ? cpu / baseCpu : 0, p.failures);
         failed = failed || p.failures > 0;
     }
     return failed ? 1 : 0;
