@@ -10,13 +10,18 @@ void setAll(std::array<QString, kSubSlots>& texts, const QString& value)
 
 } // namespace
 
-void Session::NewMechanism()
+void Session::clearRecords()
 {
     Paras.fill(PARA{});
     Zvenos.fill(ZVENO{});
     Groups.fill(GROUP{});
     ParaCount = 0;
     ZvenoCount = 0;
+}
+
+void Session::NewMechanism()
+{
+    clearRecords();
     for (int i = 1; i < kSlots; ++i) {
         ZVENO& z = Zvenos[i];
         z.GroupNo = -1;
@@ -28,11 +33,7 @@ void Session::NewMechanism()
 
 void Session::ResetMechanism()
 {
-    Paras.fill(PARA{});
-    Zvenos.fill(ZVENO{});
-    Groups.fill(GROUP{});
-    ParaCount = 0;
-    ZvenoCount = 0;
+    clearRecords();
     for (int i = 1; i < kSlots; ++i) {
         ZVENO& z = Zvenos[i];
         for (QString* t : {&z.Name, &z.Para1, &z.Para2, &z.ZType, &z.ZLength, &z.OnGuide, &z.Clockwise,

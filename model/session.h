@@ -44,6 +44,10 @@ public:
     qint16 addGroup();
     qint16 addTwafz(qint16 zveno);
     qint16 addPoint(qint16 zveno);
+
+private:
+    // Every record back to its empty state; pair and link counts 0 (GroupCount is the wizard's).
+    void clearRecords();
 };
 
 // Error codes for a refused addition (shown through ShowError).

@@ -63,6 +63,25 @@ void refreshPairs(Stage2Context& ctx)
         ctx.refreshPairs();
 }
 
+// Stages 2.4 to 2.7 share one shape: a number question, then the line "<what> =<value><unit>".
+QString askValue(Stage2Context& ctx, const QString& question, const QString& what, const QString& unit,
+                 bool refuseZero = false)
+{
+    const QString value = askNumber(ctx, question, refuseZero);
+    addLine(ctx, what + QStringLiteral(" =") + value + unit);
+    return value;
+}
+
+// The common case of it: "Введите <what>" asked, "<What>" listed.
+QString askSame(Stage2Context& ctx, const QString& what, const QString& unit, bool refuseZero = false)
+{
+    const QString listed = what.left(1).toUpper() + what.mid(1);
+    return askValue(ctx, QStringLiteral("Введите ") + what, listed, unit, refuseZero);
+}
+
+const QString kMetres = QStringLiteral(" м");
+const QString kDegrees = QStringLiteral(" град");
+
 bool validIndex(qint16 index, qint16 count)
 {
     return index >= 1 && index <= count && index < kSlots;
@@ -113,24 +132,23 @@ int subCount(qint16 count)
     return qBound(0, int(count), int(kMaxSubRecords));
 }
 
+// The angle from the vector BO to the vector BT.
+QString askVectorAngle(Stage2Context& ctx, const BasePairs& bo, const QString& target)
+{
+    return askSame(ctx, QStringLiteral("угол от вектора ") + bo.base + bo.other + QStringLiteral(" до вектора ") + bo.base + target,
+                   kDegrees);
+}
+
 // The angle of a point T on a link: from the perpendicular when the link's revolute pair lies off
 // the guide, otherwise from the vector BO.
-void askAngleTo(Stage2Context& ctx, const ZVENO& z, const BasePairs& bo, const QString& target, QString& field)
+QString askAngleTo(Stage2Context& ctx, const ZVENO& z, const BasePairs& bo, const QString& target)
 {
-    if (offGuide(z)) {
-        const QString text = QStringLiteral("угол от перпендикуляра из пары ") + bo.base +
-                             QStringLiteral(" на направляющую пары ") + bo.other + QStringLiteral(" до вектора ") +
-                             bo.base + target;
-        field = askNumber(ctx, QStringLiteral("Введите ") + text);
-        addLine(ctx, QStringLiteral("Угол от перпендикуляра из пары ") + bo.base + QStringLiteral(" на направляющую пары ") +
-                         bo.other + QStringLiteral(" до вектора ") + bo.base + target + QStringLiteral(" =") + field +
-                         QStringLiteral(" град"));
-    } else {
-        field = askNumber(ctx, QStringLiteral("Введите угол от вектора ") + bo.base + bo.other + QStringLiteral(" до вектора ") +
-                                   bo.base + target);
-        addLine(ctx, QStringLiteral("Угол от вектора ") + bo.base + bo.other + QStringLiteral(" до вектора ") + bo.base + target +
-                         QStringLiteral(" =") + field + QStringLiteral(" град"));
-    }
+    if (offGuide(z))
+        return askSame(ctx,
+                       QStringLiteral("угол от перпендикуляра из пары ") + bo.base + QStringLiteral(" на направляющую пары ") +
+                           bo.other + QStringLiteral(" до вектора ") + bo.base + target,
+                       kDegrees);
+    return askVectorAngle(ctx, bo, target);
 }
 
 } // namespace
@@ -326,11 +344,9 @@ qint16 ExtraPointPositions(Stage2Context& ctx)
             const BasePairs bo = BaseAndOtherPair(s, i);
             for (int j = 1; j <= subCount(z.TwafzCount); ++j) {
                 const QString t = z.TwafzName[j];
-                z.TwafzLength[j] =
-                    askNumber(ctx, QStringLiteral("Введите расстояние от пары ") + bo.base + QStringLiteral(" до пары ") + t, true);
-                addLine(ctx, QStringLiteral("Расстояние от пары ") + bo.base + QStringLiteral(" до пары ") + t + QStringLiteral(" =") +
-                                 z.TwafzLength[j] + QStringLiteral(" м"));
-                askAngleTo(ctx, z, bo, t, z.TwafzAngle[j]);
+                z.TwafzLength[j] = askSame(ctx, QStringLiteral("расстояние от пары ") + bo.base + QStringLiteral(" до пары ") + t,
+                                           kMetres, true);
+                z.TwafzAngle[j] = askAngleTo(ctx, z, bo, t);
             }
         }
     }
@@ -345,13 +361,9 @@ qint16 ExtraPointPositions(Stage2Context& ctx)
                 DOP_POINT& p = z.DP[j];
                 if (p.Kind == QStringLiteral("f"))
                     continue;
-                p.Length = askNumber(ctx, QStringLiteral("Введите расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + p.Name);
-                addLine(ctx, QStringLiteral("Расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + p.Name +
-                                 QStringLiteral(" =") + p.Length + QStringLiteral(" м"));
-                if (p.Length == QStringLiteral("0"))
-                    p.Angle = QStringLiteral("0");
-                else
-                    askAngleTo(ctx, z, bo, p.Name, p.Angle);
+                p.Length = askSame(ctx, QStringLiteral("расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + p.Name, kMetres);
+                // A point on the base pair itself has no direction to ask for.
+                p.Angle = p.Length == QStringLiteral("0") ? QStringLiteral("0") : askAngleTo(ctx, z, bo, p.Name);
             }
         }
     }
@@ -368,14 +380,8 @@ qint16 CentresOfMass(Stage2Context& ctx)
         if (z.CM.isEmpty() || isFrame(z))
             continue;
         const BasePairs bo = BaseAndOtherPair(s, i);
-        const QString c = z.CM;
-        z.CMLength = askNumber(ctx, QStringLiteral("Введите расстояние от пары ") + bo.base + QStringLiteral(" до центра масс ") + c);
-        addLine(ctx, QStringLiteral("Расстояние от пары ") + bo.base + QStringLiteral(" до центра масс ") + c + QStringLiteral(" =") +
-                         z.CMLength + QStringLiteral(" м"));
-        z.CMAngle = askNumber(ctx, QStringLiteral("Введите угол от вектора ") + bo.base + bo.other + QStringLiteral(" до вектора ") +
-                                       bo.base + c);
-        addLine(ctx, QStringLiteral("Угол от вектора ") + bo.base + bo.other + QStringLiteral(" до вектора ") + bo.base + c +
-                         QStringLiteral(" =") + z.CMAngle + QStringLiteral(" град"));
+        z.CMLength = askSame(ctx, QStringLiteral("расстояние от пары ") + bo.base + QStringLiteral(" до центра масс ") + z.CM, kMetres);
+        z.CMAngle = askVectorAngle(ctx, bo, z.CM);
     }
     return 140;
 }
@@ -394,22 +400,14 @@ qint16 ForcePoints(Stage2Context& ctx)
             if (p.Kind == QStringLiteral("o"))
                 continue;
             const QString n = p.Name;
-            p.Length = askNumber(ctx, QStringLiteral("Введите расстояние от пары ") + bo.base +
-                                          QStringLiteral(" до точки приложения силы ") + n);
-            addLine(ctx, QStringLiteral("Расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + n + QStringLiteral(" =") +
-                             p.Length + QStringLiteral(" м"));
-            p.Angle = askNumber(ctx, QStringLiteral("Введите угол от вектора ") + bo.base + bo.other + QStringLiteral(" до вектора ") +
-                                         bo.base + n);
-            addLine(ctx, QStringLiteral("Угол от вектора ") + bo.base + bo.other + QStringLiteral(" до вектора ") + bo.base + n +
-                             QStringLiteral(" =") + p.Angle + QStringLiteral(" град"));
-            const QString forceAngle =
-                QStringLiteral("угол от положительного направления оси Х до вектора силы, приложенного в точке ") + n;
-            p.ForceAngle = askNumber(ctx, QStringLiteral("Введите ") + forceAngle);
-            addLine(ctx, QStringLiteral("Угол от положительного направления оси Х до вектора силы, приложенного в точке ") + n +
-                             QStringLiteral(" =") + p.ForceAngle + QStringLiteral(" град"));
-            p.Force = askNumber(ctx, QStringLiteral("Введите величину силы, действующей на звено в точке ") + n);
-            addLine(ctx, QStringLiteral("Величина силы, действующей на звено в точке ") + n + QStringLiteral(" =") + p.Force +
-                             QStringLiteral(" Н"));
+            p.Length = askValue(ctx, QStringLiteral("Введите расстояние от пары ") + bo.base + QStringLiteral(" до точки приложения силы ") + n,
+                                QStringLiteral("Расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + n, kMetres);
+            p.Angle = askVectorAngle(ctx, bo, n);
+            // The "Х" of the axis is Cyrillic here too.
+            p.ForceAngle = askSame(ctx, QStringLiteral("угол от положительного направления оси Х до вектора силы, приложенного в точке ") + n,
+                                   kDegrees);
+            p.Force = askValue(ctx, QStringLiteral("Введите величину силы, действующей на звено в точке ") + n,
+                               QStringLiteral("Величина силы, действующей на звено в точке ") + n, QStringLiteral(" Н"));
         }
     }
     return 150;
@@ -423,15 +421,12 @@ qint16 MassesAndMoments(Stage2Context& ctx)
         if (isFrame(z) || isCopy(z) || z.CM.isEmpty())
             continue;
         const QString l = z.Name;
-        z.Mass = askNumber(ctx, QStringLiteral("Введите массу звена ") + l);
-        addLine(ctx, QStringLiteral("Масса звена ") + l + QStringLiteral(" =") + z.Mass + QStringLiteral(" кг"));
-        z.Moment = askNumber(ctx, QStringLiteral("Введите момент инерции звена ") + l);
-        addLine(ctx, QStringLiteral("Момент инерции ") + l + QStringLiteral(" =") + z.Moment + QStringLiteral(" кг*м2"));
-        if (z.IsDriving != 1.0f) {
-            z.MomentVn = askNumber(ctx, QStringLiteral("Введите величину внешнего момента, действующего на звено ") + l);
-            addLine(ctx, QStringLiteral("Величина внешнего момента, действующего на звено ") + l + QStringLiteral(" =") + z.MomentVn +
-                             QStringLiteral(" Н*м"));
-        }
+        z.Mass = askValue(ctx, QStringLiteral("Введите массу звена ") + l, QStringLiteral("Масса звена ") + l, QStringLiteral(" кг"));
+        z.Moment = askValue(ctx, QStringLiteral("Введите момент инерции звена ") + l, QStringLiteral("Момент инерции ") + l,
+                            QStringLiteral(" кг*м2"));
+        if (z.IsDriving != 1.0f)
+            z.MomentVn = askValue(ctx, QStringLiteral("Введите величину внешнего момента, действующего на звено ") + l,
+                                  QStringLiteral("Величина внешнего момента, действующего на звено ") + l, QStringLiteral(" Н*м"));
     }
     return 200;
 }
