@@ -38,6 +38,7 @@ void DescriptionsTest::wholeDescription_data()
     QTest::newRow("six-bar, link of three pairs") << QStringLiteral("sixbar");
     QTest::newRow("forces and points of interest") << QStringLiteral("forces");
     QTest::newRow("points without force analysis") << QStringLiteral("noforces");
+    QTest::newRow("questions closed with the close box") << QStringLiteral("closedboxes");
 }
 
 void DescriptionsTest::wholeDescription()
