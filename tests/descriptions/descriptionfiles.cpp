@@ -1,6 +1,7 @@
 #include "descriptionfiles.h"
 
 #include <QFile>
+#include <QTest>
 #include <QtEndian>
 
 #include <bit>
@@ -82,6 +83,19 @@ void appendTextImage(QByteArray& out, const QString& text, QString* error)
 QString descriptionDataPath(const QString& file)
 {
     return QStringLiteral(ZUVRACK_DESCRIPTIONS_DATA "/") + file;
+}
+
+void addDescriptionRows()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("four-bar with centres of mass") << QStringLiteral("fourbar");
+    QTest::newRow("slider-crank, offset slider") << QStringLiteral("offsetslider");
+    QTest::newRow("the same, slider named first") << QStringLiteral("reversedgroup");
+    QTest::newRow("group of type 3") << QStringLiteral("typethree");
+    QTest::newRow("six-bar, link of three pairs") << QStringLiteral("sixbar");
+    QTest::newRow("forces and points of interest") << QStringLiteral("forces");
+    QTest::newRow("points without force analysis") << QStringLiteral("noforces");
+    QTest::newRow("questions closed with the close box") << QStringLiteral("closedboxes");
 }
 
 QByteArray readAll(const QString& path)

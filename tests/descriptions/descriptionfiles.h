@@ -32,6 +32,9 @@ struct Description {
 };
 
 QString descriptionDataPath(const QString& file);
+
+// The data rows of a test over every description: one column "name", the base name in data/.
+void addDescriptionRows();
 Description loadDescription(const QString& name);
 
 // The expected analysis-program file from data/<name>.kv.txt: one line of the file per line, in

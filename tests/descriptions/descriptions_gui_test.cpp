@@ -145,9 +145,7 @@ private slots:
 
 void DescriptionsGuiTest::realWindows_wholeDescription_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("offset slider: messages and the close box") << QStringLiteral("offsetslider");
-    QTest::newRow("forces and points of interest") << QStringLiteral("forces");
+    addDescriptionRows();
 }
 
 void DescriptionsGuiTest::realWindows_wholeDescription()

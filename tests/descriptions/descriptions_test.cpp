@@ -31,14 +31,7 @@ private slots:
 
 void DescriptionsTest::wholeDescription_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("four-bar with centres of mass") << QStringLiteral("fourbar");
-    QTest::newRow("slider-crank, offset slider") << QStringLiteral("offsetslider");
-    QTest::newRow("group of type 3") << QStringLiteral("typethree");
-    QTest::newRow("six-bar, link of three pairs") << QStringLiteral("sixbar");
-    QTest::newRow("forces and points of interest") << QStringLiteral("forces");
-    QTest::newRow("points without force analysis") << QStringLiteral("noforces");
-    QTest::newRow("questions closed with the close box") << QStringLiteral("closedboxes");
+    addDescriptionRows();
 }
 
 void DescriptionsTest::wholeDescription()
