@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -57,7 +58,7 @@ private:
         m_handled = modal;
         if (m_steps.isEmpty()) {
             problems << QStringLiteral("a window off the script: ") + QLatin1String(modal->metaObject()->className());
-            modal->close();
+            leave(modal);
             return;
         }
         const DescriptionStep step = m_steps.takeFirst();
@@ -68,7 +69,22 @@ private:
         else if (auto* files = qobject_cast<QFileDialog*>(modal))
             answerSave(files, step);
         else
-            note(QStringLiteral("an unknown window"), step), modal->close();
+            note(QStringLiteral("an unknown window"), step), leave(modal);
+    }
+
+    // Off the script: the answer that ends any "ask again" loop (No, or the default text).
+    static void leave(QWidget* modal)
+    {
+        if (auto* dialog = qobject_cast<form_Dialog_Di*>(modal)) {
+            for (const char* name : {"btn_No", "btn_Ok"})
+                if (auto* b = dialog->findChild<QPushButton*>(QLatin1String(name)); b && b->isVisible())
+                    return b->click();
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->button(QMessageBox::Ok))
+            return box->button(QMessageBox::Ok)->click();
+        if (auto* files = qobject_cast<QFileDialog*>(modal))
+            return files->reject();
+        modal->close();
     }
 
     void note(const QString& what, const DescriptionStep& step)
@@ -81,7 +97,7 @@ private:
     {
         if (step.kind != DescriptionStep::Ask && step.kind != DescriptionStep::AskClosed) {
             note(QStringLiteral("the question dialog"), step);
-            dialog->close();
+            leave(dialog);
             return;
         }
         const bool text = step.mode == 2.0f;
@@ -195,6 +211,13 @@ void DescriptionsGuiTest::realWindows_wholeDescription()
     QCOMPARE(s.WizardState, qint16(200));
     QCOMPARE(s.OutputSaved, 1.0f);
     QCOMPARE(wizard.findChild<QLabel*>(QStringLiteral("lbl_Question"))->text(), QStringLiteral("К О Н Е Ц !!!"));
+    // The window's input list shows the protocol.
+    auto* input = wizard.findChild<QListWidget*>(QStringLiteral("lst_Input"));
+    QVERIFY(input);
+    QStringList shownLines;
+    for (int i = 0; i < input->count(); ++i)
+        shownLines << input->item(i)->text();
+    QCOMPARE(shownLines, script.protocol);
 
     // Both files, as the engine test expects them.
     QString error;
