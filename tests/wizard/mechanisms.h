@@ -6,41 +6,30 @@
 
 #include <QStringList>
 
-// Builds a mechanism in the records the way stage 1 does: one pair per "type l1 l2 name" entry,
-// then the frame (with the degrees of freedom) and the driving links.
-inline void buildMechanism(Session& s, const QStringList& pairs, const QString& frame, const QStringList& driving)
+// Mechanisms as the student types their pairs, "type link link name" for each pair.
+inline const QString kFourBar = QStringLiteral("r 0 1 A r 1 2 B R 2 3 C r 3 0 D");
+// Links 2-3 and 4-5 form two groups after the crank 1; link 2 has three pairs (B, C, E).
+inline const QString kSixBar = QStringLiteral("r 0 1 A r 1 2 B r 2 3 C r 3 0 D r 2 4 E r 4 5 F p 5 0 G");
+inline const QString kFiveBar = QStringLiteral("r 0 1 A r 1 2 B r 2 3 C r 3 4 D r 4 0 E"); // W = 2
+inline const QString kTriangle = QStringLiteral("r 0 1 A r 1 2 B r 2 0 C");            // W = 0
+inline const QString kCrank = QStringLiteral("p 0 1 A");
+
+// Builds the records the way stage 1 does: the pairs, then the frame (with the degrees of
+// freedom) and the driving links.
+inline void buildMechanism(Session& s, const QString& pairs, const QString& frame, const QStringList& driving = {})
 {
     s.NewMechanism();
-    s.GroupCount = 0;
-    for (const QString& entry : pairs) {
-        const QStringList f = entry.split(QLatin1Char(' '));
-        NewPair(s, f.at(0));
-        AddPairLink(s, f.at(1), 1);
-        AddPairLink(s, f.at(2), 2);
-        SetPairName(s, f.at(3));
+    const QStringList f = pairs.split(QLatin1Char(' '));
+    for (qsizetype i = 0; i + 3 < f.size(); i += 4) {
+        NewPair(s, f.at(i));
+        AddPairLink(s, f.at(i + 1), 1);
+        AddPairLink(s, f.at(i + 2), 2);
+        SetPairName(s, f.at(i + 3));
     }
-    for (int i = 1; i < kSlots; ++i)
-        s.Zvenos[i].GroupNo = -1;
     SetFrame(s, frame);
     CountDegreesOfFreedom(s);
     for (const QString& d : driving) {
         SetDriving(s, d);
         RebuildPairLinks(s);
     }
-}
-
-inline const QStringList& fourBar()
-{
-    static const QStringList pairs = {QStringLiteral("r 0 1 A"), QStringLiteral("r 1 2 B"), QStringLiteral("r 2 3 C"),
-                                      QStringLiteral("r 3 0 D")};
-    return pairs;
-}
-
-// Links 2-3 and 4-5 form two groups after the crank 1.
-inline const QStringList& sixBar()
-{
-    static const QStringList pairs = {QStringLiteral("r 0 1 A"), QStringLiteral("r 1 2 B"), QStringLiteral("r 2 3 C"),
-                                      QStringLiteral("r 3 0 D"), QStringLiteral("r 2 4 E"), QStringLiteral("r 4 5 F"),
-                                      QStringLiteral("p 5 0 G")};
-    return pairs;
 }

@@ -2,152 +2,158 @@
 
 #include <QTest>
 
+namespace {
+
+// The group number and further-pair count of every link record, to see that a refusal writes nothing.
+QList<int> linkState(const Session& s)
+{
+    QList<int> state{s.GroupCount};
+    for (int i = 1; i <= s.ZvenoCount; ++i)
+        state << s.Zvenos[i].GroupNo << s.Zvenos[i].TwafzCount;
+    return state;
+}
+
+const QString k1 = QStringLiteral("1"), k2 = QStringLiteral("2"), k3 = QStringLiteral("3");
+
+} // namespace
+
 class StructureTest : public QObject {
     Q_OBJECT
 private slots:
-    void degreesOfFreedom_data();
-    void degreesOfFreedom();
-    void degreesOfFreedom_marksEveryCopyOnly();
+    void degreesOfFreedom_andCopyMarks_data();
+    void degreesOfFreedom_andCopyMarks();
     void analyseGroup_resultCodes_data();
     void analyseGroup_resultCodes();
-    void analyseGroup_refusalChangesNothing();
-    void analyseGroup_recordsTheGroup();
+    void analyseGroup_recordsBothGroups();
+    void analyseGroup_cutsThreePairLinkToItsFramePair();
     void groupType_table_data();
     void groupType_table();
-    void analyseGroup_cutsThreePairLinkToItsFramePair();
-    void analyseGroup_cutWithoutFramePairLeavesTypeUnset();
-    void removeGroup_freesLinksAndSlot();
-    void hasFreeLink_onlyMasterRecordsCount();
-    void capacity_groupsFull();
+    void removeGroup_andHasFreeLink();
     void capacity_furtherPairs_data();
     void capacity_furtherPairs();
 };
 
-void StructureTest::degreesOfFreedom_data()
+void StructureTest::degreesOfFreedom_andCopyMarks_data()
 {
-    QTest::addColumn<QStringList>("pairs");
+    QTest::addColumn<QString>("pairs");
     QTest::addColumn<QString>("frame");
     QTest::addColumn<int>("w");
-    QTest::newRow("four-bar") << fourBar() << QStringLiteral("0") << 1;
-    QTest::newRow("six-bar with a slider") << sixBar() << QStringLiteral("0") << 1;
-    QTest::newRow("five-bar, two degrees")
-        << QStringList{QStringLiteral("r 0 1 A"), QStringLiteral("r 1 2 B"), QStringLiteral("r 2 3 C"),
-                       QStringLiteral("r 3 4 D"), QStringLiteral("r 4 0 E")}
-        << QStringLiteral("0") << 2;
-    QTest::newRow("triangle, no motion")
-        << QStringList{QStringLiteral("r 0 1 A"), QStringLiteral("r 1 2 B"), QStringLiteral("r 2 0 C")}
-        << QStringLiteral("0") << 0;
-    QTest::newRow("one crank") << QStringList{QStringLiteral("p 0 1 A")} << QStringLiteral("0") << 1;
-    QTest::newRow("frame named by a moving link")
-        << fourBar() << QStringLiteral("2") << 1; // any link can be the frame: n stays 3
+    QTest::newRow("four-bar") << kFourBar << QStringLiteral("0") << 1;
+    QTest::newRow("six-bar with a slider") << kSixBar << QStringLiteral("0") << 1;
+    QTest::newRow("five-bar, two degrees") << kFiveBar << QStringLiteral("0") << 2;
+    QTest::newRow("triangle, no motion") << kTriangle << QStringLiteral("0") << 0;
+    QTest::newRow("one crank") << kCrank << QStringLiteral("0") << 1;
+    QTest::newRow("frame named by a moving link") << kFourBar << k2 << 1; // n stays 3
 }
 
-void StructureTest::degreesOfFreedom()
+void StructureTest::degreesOfFreedom_andCopyMarks()
 {
-    QFETCH(QStringList, pairs);
+    QFETCH(QString, pairs);
     QFETCH(QString, frame);
     QFETCH(int, w);
     Session s;
-    buildMechanism(s, pairs, frame, {});
+    buildMechanism(s, pairs, frame);
+    s.Zvenos[1].Mark = QStringLiteral("c"); // a second count starts afresh
+    CountDegreesOfFreedom(s);
     QCOMPARE(int(s.W), w);
     QCOMPARE(int(s.WInitial), w);
-}
-
-void StructureTest::degreesOfFreedom_marksEveryCopyOnly()
-{
-    Session s;
-    buildMechanism(s, fourBar(), QStringLiteral("0"), {});
-    // Records: 0 1 | 1 2 | 2 3 | 3 0
-    const QStringList marks = {QString(), QString(), QStringLiteral("c"), QString(),
-                               QStringLiteral("c"), QString(), QStringLiteral("c"), QStringLiteral("c")};
-    QCOMPARE(int(s.ZvenoCount), 8);
-    for (int i = 1; i <= 8; ++i)
-        QCOMPARE(s.Zvenos[i].Mark, marks.at(i - 1));
-    // A second count starts afresh rather than keeping stale marks.
-    s.Zvenos[2].Mark = QStringLiteral("c");
-    CountDegreesOfFreedom(s);
-    QCOMPARE(s.Zvenos[2].Mark, QString());
-    QCOMPARE(int(s.W), 1);
+    QStringList seen;
+    for (int i = 1; i <= s.ZvenoCount; ++i) {
+        QCOMPARE(s.Zvenos[i].Mark, seen.contains(s.Zvenos[i].Name) ? QStringLiteral("c") : QString());
+        seen << s.Zvenos[i].Name;
+    }
 }
 
 void StructureTest::analyseGroup_resultCodes_data()
 {
-    QTest::addColumn<QStringList>("before"); // groups formed first, "a b" each
+    QTest::addColumn<QString>("before"); // a group formed first, or "full"
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<int>("result");
-    QTest::newRow("recorded") << QStringList() << QStringLiteral("2") << QStringLiteral("3") << 1;
-    QTest::newRow("first unknown") << QStringList() << QStringLiteral("9") << QStringLiteral("3") << 0;
-    QTest::newRow("second unknown") << QStringList() << QStringLiteral("2") << QStringLiteral("A") << 0;
-    QTest::newRow("first is frame") << QStringList() << QStringLiteral("0") << QStringLiteral("3") << 100;
-    QTest::newRow("first is driving") << QStringList() << QStringLiteral("1") << QStringLiteral("3") << 101;
-    QTest::newRow("first grouped") << QStringList{QStringLiteral("2 3")} << QStringLiteral("3") << QStringLiteral("4")
-                                   << 102;
-    QTest::newRow("second is frame") << QStringList() << QStringLiteral("4") << QStringLiteral("0") << 200;
-    QTest::newRow("second is driving") << QStringList() << QStringLiteral("4") << QStringLiteral("1") << 201;
-    QTest::newRow("second grouped") << QStringList{QStringLiteral("2 3")} << QStringLiteral("4")
-                                    << QStringLiteral("2") << 202;
-    // The record met first in the array decides: the frame (record 1) before grouped link 3.
-    QTest::newRow("grouped first, frame second") << QStringList{QStringLiteral("2 3")} << QStringLiteral("3")
-                                                 << QStringLiteral("0") << 200;
-    // Link 2 comes before link 5 in the array.
-    QTest::newRow("second grouped found before unknown first")
-        << QStringList{QStringLiteral("2 3")} << QStringLiteral("5") << QStringLiteral("2") << 202;
+    const struct {
+        const char *name, *before, *first, *second;
+        int result;
+    } rows[] = {{"recorded", "", "2", "3", 1},
+                {"first unknown", "", "9", "3", 0},
+                {"second unknown", "", "2", "A", 0},
+                {"first is frame", "", "0", "3", 100},
+                {"first is driving", "", "1", "3", 101},
+                {"first grouped", "2 3", "3", "4", 102},
+                {"second is frame", "", "4", "0", 200},
+                {"second is driving", "", "4", "1", 201},
+                {"second grouped", "2 3", "4", "2", 202},
+                // The record met first in the array decides: the frame (record 1) before link 3.
+                {"grouped first, frame second", "2 3", "3", "0", 200},
+                {"second grouped found before unknown first", "2 3", "5", "2", 202},
+                {"no group slot left", "full", "2", "3", kGroupsFull}};
+    for (const auto& r : rows)
+        QTest::newRow(r.name) << QString::fromLatin1(r.before) << QString::fromLatin1(r.first)
+                              << QString::fromLatin1(r.second) << r.result;
 }
 
 void StructureTest::analyseGroup_resultCodes()
 {
-    QFETCH(QStringList, before);
+    QFETCH(QString, before);
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(int, result);
     Session s;
-    buildMechanism(s, sixBar(), QStringLiteral("0"), {QStringLiteral("1")});
-    for (const QString& g : before)
-        QCOMPARE(int(AnalyseGroup(s, g.section(QLatin1Char(' '), 0, 0), g.section(QLatin1Char(' '), 1, 1))), 1);
+    buildMechanism(s, kSixBar, QStringLiteral("0"), {k1});
+    if (before == QStringLiteral("full"))
+        s.GroupCount = kMaxRecords;
+    else if (!before.isEmpty())
+        QCOMPARE(int(AnalyseGroup(s, before.left(1), before.right(1))), 1);
+    const QList<int> was = linkState(s);
     QCOMPARE(int(AnalyseGroup(s, first, second)), result);
+    if (result != 1)
+        QCOMPARE(linkState(s), was);
 }
 
-void StructureTest::analyseGroup_refusalChangesNothing()
+void StructureTest::analyseGroup_recordsBothGroups()
 {
     Session s;
-    buildMechanism(s, sixBar(), QStringLiteral("0"), {QStringLiteral("1")});
-    const qint16 groups = s.GroupCount;
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("2"), QStringLiteral("1"))), 201);
-    QCOMPARE(s.GroupCount, groups);
-    for (int i = 1; i <= s.ZvenoCount; ++i)
-        QCOMPARE(int(s.Zvenos[i].TwafzCount), -1);
-    QCOMPARE(int(s.Zvenos[4].GroupNo), -1);
-}
-
-void StructureTest::analyseGroup_recordsTheGroup()
-{
-    Session s;
-    buildMechanism(s, sixBar(), QStringLiteral("0"), {QStringLiteral("1")});
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("2"), QStringLiteral("3"))), 1);
+    buildMechanism(s, kSixBar, QStringLiteral("0"), {k1});
+    QCOMPARE(int(AnalyseGroup(s, k2, k3)), 1);
     QCOMPARE(int(AnalyseGroup(s, QStringLiteral("4"), QStringLiteral("5"))), 1);
-    QCOMPARE(int(s.GroupCount), 2);
     // Masters: 0(1) 1(2) 2(4) 3(6) 4(10) 5(12)
-    QCOMPARE(s.Groups[1].Name, QStringLiteral("1"));
-    QCOMPARE(int(s.Groups[1].Zveno1Index), 4);
-    QCOMPARE(int(s.Groups[1].Zveno2Index), 6);
-    QCOMPARE(s.Groups[2].Name, QStringLiteral("2"));
-    QCOMPARE(int(s.Groups[2].Zveno1Index), 10);
-    QCOMPARE(int(s.Groups[2].Zveno2Index), 12);
-    // Link 2 has three pairs (B, C, E) and none with the frame: cut to one letter, so no type.
+    QCOMPARE(int(s.GroupCount), 2);
+    QCOMPARE(s.Groups[1].Name + s.Groups[2].Name, QStringLiteral("12"));
+    QCOMPARE((QList<int>{s.Groups[1].Zveno1Index, s.Groups[1].Zveno2Index, s.Groups[2].Zveno1Index,
+                         s.Groups[2].Zveno2Index, s.Zvenos[10].GroupNo, s.Zvenos[12].GroupNo}),
+             (QList<int>{4, 6, 10, 12, 2, 2}));
+    // Link 2 has three pairs and none with the frame: cut to one letter, so its group has no type.
     QCOMPARE(s.Zvenos[4].ZType, QStringLiteral("r"));
     QCOMPARE(s.Groups[1].GType, QString());
     QCOMPARE(s.ExtraPairsFlag, 1.0f);
     QCOMPARE(int(s.Zvenos[4].TwafzCount), 1);
-    QCOMPARE(s.Zvenos[4].TwafzName[1], QStringLiteral("C")); // B and E are its main pairs
-    QCOMPARE(s.Zvenos[4].TwafzIndex[1], QStringLiteral("3"));
-    // Links 4 (rr) and 5 (rp): type 2.
-    QCOMPARE(s.Zvenos[12].ZType, QStringLiteral("rp"));
-    QCOMPARE(s.Groups[2].GType, QStringLiteral("2"));
-    QCOMPARE(int(s.Zvenos[10].GroupNo), 2);
-    QCOMPARE(int(s.Zvenos[12].GroupNo), 2);
+    QCOMPARE(s.Zvenos[4].TwafzName[1] + s.Zvenos[4].TwafzIndex[1], QStringLiteral("C3")); // B, E are its main pairs
+    QCOMPARE(s.Zvenos[12].ZType, QStringLiteral("rp")); // links 4 (rr) and 5 (rp): type 2
+    QCOMPARE(s.Groups[2].GType, k2);
     QCOMPARE(int(s.Zvenos[12].TwafzCount), 0);
-    QVERIFY(!HasFreeLink(s));
+    // The links named the other way round: the cut finds no frame pair and the type stays unset.
+    buildMechanism(s, kSixBar, QStringLiteral("0"), {k1});
+    s.Groups[1].GType = QStringLiteral("keep");
+    QCOMPARE(int(AnalyseGroup(s, k3, k2)), 1);
+    QCOMPARE(s.Groups[1].GType, QStringLiteral("keep"));
+    QCOMPARE(int(s.Groups[1].Zveno1Index), 6);
+}
+
+void StructureTest::analyseGroup_cutsThreePairLinkToItsFramePair()
+{
+    Session s;
+    buildMechanism(s, kFourBar + QStringLiteral(" p 2 0 E"), QStringLiteral("0"), {k1});
+    ZVENO& link2 = s.Zvenos[4]; // records 0 1 1 2 2 3 3 0 2 0
+    QCOMPARE(link2.ZType + link2.Para1 + link2.Para2, QStringLiteral("rrpBE"));
+    QCOMPARE(s.ExtraPairsFlag, 0.0f);
+    // The link's last first-link pair made not the frame pair, to see the cut pick the frame pair.
+    link2.Para2 = QStringLiteral("C");
+    link2.Para2Index = 3;
+    QCOMPARE(int(AnalyseGroup(s, k2, k3)), 1);
+    QCOMPARE(link2.ZType + link2.Para2 + QString::number(link2.Para2Index), QStringLiteral("rpE5"));
+    QCOMPARE(s.ExtraPairsFlag, 1.0f);
+    QCOMPARE(int(link2.TwafzCount), 1);
+    QCOMPARE(link2.TwafzName[1] + link2.TwafzIndex[1], QStringLiteral("C3"));
+    QCOMPARE(s.Groups[1].GType, k2); // "rp" with "rr"
 }
 
 void StructureTest::groupType_table_data()
@@ -172,85 +178,25 @@ void StructureTest::groupType_table()
     QCOMPARE(groupType(c1, c2), type);
 }
 
-void StructureTest::analyseGroup_cutsThreePairLinkToItsFramePair()
+void StructureTest::removeGroup_andHasFreeLink()
 {
     Session s;
-    const QStringList pairs = {QStringLiteral("r 0 1 A"), QStringLiteral("r 1 2 B"), QStringLiteral("r 2 3 C"),
-                               QStringLiteral("r 3 0 D"), QStringLiteral("p 2 0 E")};
-    buildMechanism(s, pairs, QStringLiteral("0"), {QStringLiteral("1")});
-    const qint16 link2 = 4; // records 0 1 1 2 2 3 3 0 2 0
-    QCOMPARE(s.Zvenos[link2].ZType, QStringLiteral("rrp"));
-    QCOMPARE(s.Zvenos[link2].Para1, QStringLiteral("B"));
-    QCOMPARE(s.Zvenos[link2].Para2, QStringLiteral("E"));
-    QCOMPARE(s.ExtraPairsFlag, 0.0f);
-    // Make the link's last first-link pair not the frame pair, to see the cut pick the frame pair.
-    s.Zvenos[link2].Para2 = QStringLiteral("C");
-    s.Zvenos[link2].Para2Index = 3;
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("2"), QStringLiteral("3"))), 1);
-    QCOMPARE(s.Zvenos[link2].ZType, QStringLiteral("rp"));
-    QCOMPARE(s.Zvenos[link2].Para2, QStringLiteral("E"));
-    QCOMPARE(int(s.Zvenos[link2].Para2Index), 5);
-    QCOMPARE(s.ExtraPairsFlag, 1.0f);
-    QCOMPARE(int(s.Zvenos[link2].TwafzCount), 1);
-    QCOMPARE(s.Zvenos[link2].TwafzName[1], QStringLiteral("C"));
-    QCOMPARE(s.Zvenos[link2].TwafzIndex[1], QStringLiteral("3"));
-    QCOMPARE(s.Groups[1].GType, QStringLiteral("2")); // "rp" with "rr"
-}
-
-void StructureTest::analyseGroup_cutWithoutFramePairLeavesTypeUnset()
-{
-    Session s;
-    buildMechanism(s, sixBar(), QStringLiteral("0"), {QStringLiteral("1")});
-    s.Groups[1].GType = QStringLiteral("keep");
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("3"), QStringLiteral("2"))), 1);
-    QCOMPARE(s.Groups[1].GType, QStringLiteral("keep"));
-    QCOMPARE(int(s.Groups[1].Zveno1Index), 6);
-    QCOMPARE(int(s.Groups[1].Zveno2Index), 4);
-}
-
-void StructureTest::removeGroup_freesLinksAndSlot()
-{
-    Session s;
-    buildMechanism(s, sixBar(), QStringLiteral("0"), {QStringLiteral("1")});
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("2"), QStringLiteral("3"))), 1);
-    RemoveGroup(s, QStringLiteral("2"), QStringLiteral("3"));
+    buildMechanism(s, kFourBar, QStringLiteral("0"), {k1});
+    QVERIFY(HasFreeLink(s));
+    QCOMPARE(int(AnalyseGroup(s, k2, k3)), 1);
+    QVERIFY(!HasFreeLink(s)); // the copies of 2 and 3 still read -1 but do not count
+    QCOMPARE(int(s.Zvenos[5].GroupNo), -1);
+    RemoveGroup(s, k3, k2); // names in the wrong order withdraw nothing
+    QCOMPARE(int(s.GroupCount), 1);
+    RemoveGroup(s, k2, k3);
     QCOMPARE(int(s.GroupCount), 0);
     QCOMPARE(s.Groups[1].Name, QStringLiteral("-1"));
-    QCOMPARE(int(s.Groups[1].Zveno1Index), -1);
-    QCOMPARE(int(s.Groups[1].Zveno2Index), -1);
-    for (int i = 1; i <= s.ZvenoCount; ++i)
-        if (s.Zvenos[i].Name == QStringLiteral("2") || s.Zvenos[i].Name == QStringLiteral("3"))
-            QCOMPARE(int(s.Zvenos[i].GroupNo), -1);
-    QCOMPARE(int(s.Zvenos[2].GroupNo), 0); // the driving link keeps its place
-    // The slot is used again.
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("2"), QStringLiteral("3"))), 1);
-    QCOMPARE(s.Groups[1].Name, QStringLiteral("1"));
-    // Names in the wrong order withdraw nothing.
-    RemoveGroup(s, QStringLiteral("3"), QStringLiteral("2"));
-    QCOMPARE(int(s.GroupCount), 1);
-}
-
-void StructureTest::hasFreeLink_onlyMasterRecordsCount()
-{
-    Session s;
-    buildMechanism(s, fourBar(), QStringLiteral("0"), {QStringLiteral("1")});
+    QCOMPARE((QList<int>{s.Groups[1].Zveno1Index, s.Groups[1].Zveno2Index, s.Zvenos[4].GroupNo, s.Zvenos[6].GroupNo,
+                         s.Zvenos[2].GroupNo}),
+             (QList<int>{-1, -1, -1, -1, 0})); // the driving link keeps its place
     QVERIFY(HasFreeLink(s));
-    for (int i = 1; i <= s.ZvenoCount; ++i)
-        if (s.Zvenos[i].Mark.isEmpty())
-            s.Zvenos[i].GroupNo = 1;
-    QVERIFY(!HasFreeLink(s)); // the copies still read -1 but do not count
-    QCOMPARE(int(s.Zvenos[3].GroupNo), -1);
-}
-
-void StructureTest::capacity_groupsFull()
-{
-    Session s;
-    buildMechanism(s, fourBar(), QStringLiteral("0"), {QStringLiteral("1")});
-    s.GroupCount = kMaxRecords;
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("2"), QStringLiteral("3"))), int(kGroupsFull));
-    QCOMPARE(int(s.GroupCount), int(kMaxRecords));
-    QCOMPARE(int(s.Zvenos[4].GroupNo), -1);
-    QCOMPARE(int(s.Zvenos[4].TwafzCount), -1);
+    QCOMPARE(int(AnalyseGroup(s, k2, k3)), 1); // the slot is used again
+    QCOMPARE(s.Groups[1].Name, k1);
 }
 
 void StructureTest::capacity_furtherPairs_data()
@@ -269,26 +215,22 @@ void StructureTest::capacity_furtherPairs()
     Session s;
     s.NewMechanism();
     s.ZvenoCount = 3;
-    s.Zvenos[1].Name = QStringLiteral("0");
-    s.Zvenos[2].Name = QStringLiteral("1");
-    s.Zvenos[3].Name = QStringLiteral("2");
+    for (int i = 1; i <= 3; ++i)
+        s.Zvenos[i].Name = QString::number(i - 1);
     SetFrame(s, QStringLiteral("0"));
     s.ParaCount = qint16(pairs);
     for (int k = 1; k <= pairs; ++k)
-        s.Paras[k] = PARA{QStringLiteral("P%1").arg(k), QStringLiteral("1"), 0, QStringLiteral("2"), 0,
-                          QStringLiteral("r"), {}, {}, {}};
+        s.Paras[k] = PARA{QStringLiteral("P%1").arg(k), k1, 0, k2, 0, QStringLiteral("r"), {}, {}, {}};
     RebuildPairLinks(s);
-    QCOMPARE(int(AnalyseGroup(s, QStringLiteral("1"), QStringLiteral("2"))), result);
+    const QList<int> was = linkState(s);
+    QCOMPARE(int(AnalyseGroup(s, k1, k2)), result);
+    QCOMPARE(s.ExtraPairsFlag, result == 1 ? 1.0f : 0.0f);
     if (result == 1) {
         QCOMPARE(int(s.Zvenos[2].TwafzCount), 32);
         QCOMPARE(s.Zvenos[2].TwafzName[32], QStringLiteral("P%1").arg(pairs - 1));
-        QCOMPARE(int(s.GroupCount), 1);
     } else {
-        QCOMPARE(int(s.GroupCount), 0);
-        QCOMPARE(s.ExtraPairsFlag, 0.0f);
+        QCOMPARE(linkState(s), was);
         QCOMPARE(s.Zvenos[2].ZType.size(), pairs);
-        QCOMPARE(int(s.Zvenos[2].TwafzCount), -1);
-        QCOMPARE(int(s.Zvenos[2].GroupNo), -1);
         QCOMPARE(s.Zvenos[2].Para2, QStringLiteral("P%1").arg(pairs));
     }
 }
