@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <memory>
 
@@ -25,19 +26,58 @@ void failLoad(Session& session, Dialogs& dialogs, qint16 code)
 
 } // namespace
 
-QString projectFolder(const Session& session)
+namespace {
+
+// True when a file can be made in the folder (made first if need be). Asked of the folder itself:
+// permissions alone say nothing on a read-only disk or to the superuser.
+bool canWriteIn(const QString& folder)
 {
-    return QDir(session.DataFolder).filePath(QStringLiteral("d_files"));
+    if (!QDir().mkpath(folder))
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
+    return probe.open();
 }
 
-QString projectFilePath(const Session& session, const QString& kvFileName)
+// "mech1.zvr" for "Mech1.kv"; empty when the title is too short.
+QString projectFileName(const QString& kvFileName)
 {
     const QString title = QFileInfo(kvFileName).fileName();
     if (title.size() < 3)
         return QString();
     // The base name drops the last three characters whatever they are: "mech" gives "m".
-    const QString base = title.left(title.size() - 3).toLower();
-    return QDir(projectFolder(session)).filePath(base + QStringLiteral(".zvr"));
+    return title.left(title.size() - 3).toLower() + QStringLiteral(".zvr");
+}
+
+} // namespace
+
+QString projectFolder(const Session& session)
+{
+    if (session.ProjectFolders.isEmpty())
+        return QDir(session.DataFolder).filePath(QStringLiteral("d_files"));
+    for (const QString& folder : session.ProjectFolders)
+        if (canWriteIn(folder))
+            return folder;
+    // Nowhere to write: the save reports the last place it tried.
+    return session.ProjectFolders.last();
+}
+
+QString projectFileForWriting(const Session& session, const QString& kvFileName)
+{
+    const QString name = projectFileName(kvFileName);
+    return name.isEmpty() ? QString() : QDir(projectFolder(session)).filePath(name);
+}
+
+QString projectFilePath(const Session& session, const QString& kvFileName)
+{
+    const QString name = projectFileName(kvFileName);
+    if (name.isEmpty())
+        return QString();
+    for (const QString& folder : session.ProjectFolders) {
+        const QString path = QDir(folder).filePath(name);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return projectFileForWriting(session, kvFileName);
 }
 
 LoadResult LoadFile(Session& session, Dialogs& dialogs, const QString& /*filepath*/, const QString& fileName)

@@ -6,11 +6,16 @@ class Dialogs;
 class Session;
 
 // The project file that belongs to an analysis-program file name ("Mech1.kv" -> <data>/d_files/mech1.zvr);
-// empty when the name is too short to derive one.
+// empty when the name is too short to derive one. With several project folders it is the first
+// existing file of that name, or the one a save would write.
 QString projectFilePath(const Session& session, const QString& kvFileName);
 
-// The folder of the project files below the data folder.
+// The folder new project files are written to: the d_files folder below the data folder, or with
+// several project folders the first one that can be written (the last one when none can).
 QString projectFolder(const Session& session);
+
+// The project file a save writes for that name, in projectFolder(); empty as projectFilePath.
+QString projectFileForWriting(const Session& session, const QString& kvFileName);
 
 enum class LoadResult { Loaded, Missing, Damaged };
 

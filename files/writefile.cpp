@@ -61,7 +61,7 @@ bool WriteFile(Session& session, Dialogs& dialogs, CompilerView* view, const QSt
     const QByteArray kv = kvFileBytes(listing.lines);
 
     const QString kvPath = QDir(destination).filePath(fileName);
-    const QString projectPath = projectFilePath(session, fileName);
+    const QString projectPath = projectFileForWriting(session, fileName);
     const auto failed = [&](const QString& path) {
         return fail(session, dialogs, view, kErrWriteFailed, QDir::toNativeSeparators(path));
     };

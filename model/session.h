@@ -2,6 +2,8 @@
 
 #include "records.h"
 
+#include <QStringList>
+
 // Everything the program knows: the one mechanism and the globals around it. main() makes one
 // and hands it to every window and routine by reference; tests make their own.
 class Session {
@@ -31,6 +33,9 @@ public:
     // The program's data folder (pictures, icon, d_files/ with the project files). main() sets it
     // below the program folder; tests point it at a temporary folder.
     QString DataFolder;
+    // Where project files live, in the order they are looked for; new ones go to the first of them
+    // that can be written. Empty: only the d_files folder of DataFolder.
+    QStringList ProjectFolders;
 
     // A new description: empty texts, zero numbers, links not yet grouped or analysed.
     void NewMechanism();

@@ -1,10 +1,11 @@
+#include "programfolders.h"
 #include "qtdialogs.h"
 #include "session.h"
 #include "shell.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -18,9 +19,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zuvrack"));
 
     Session session;
-    session.DataFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+    const ProgramFolders folders = findProgramFolders(
+        QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    session.DataFolder = folders.data;
+    session.ProjectFolders = folders.projects;
     QtDialogs dialogs(session);
     Shell shell(session, dialogs);
     shell.start();

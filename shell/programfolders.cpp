@@ -1,0 +1,21 @@
+#include "programfolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+ProgramFolders findProgramFolders(const QString& programFolder, const QString& userData)
+{
+    const QDir program(programFolder);
+    QString data = program.filePath(QStringLiteral("data"));
+    const QString installed = QDir::cleanPath(program.filePath(QStringLiteral("../share/zuvrack/data")));
+    if (!QFileInfo(data).isDir() && QFileInfo(installed).isDir())
+        data = installed;
+
+    ProgramFolders folders{data, {QDir(data).filePath(QStringLiteral("d_files"))}};
+    if (!userData.isEmpty()) {
+        const QString own = QDir::cleanPath(QDir(userData).filePath(QStringLiteral("d_files")));
+        if (own != QDir::cleanPath(folders.projects.first()))
+            folders.projects << own;
+    }
+    return folders;
+}
