@@ -9,8 +9,13 @@ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=
 cmake --build "$build" --target minimal_window zuvrack_startup startup_harness >/dev/null
 cd "$build/bench"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
-exec xvfb-run -a ./startup_harness "$runs" \
+# Ahead of other work on the machine (builds, mostly) where we may: the virtual display and the
+# programs measured inherit it.
+prio=()
+if [ "$(id -u)" = 0 ]; then prio=(nice -n -10); fi
+exec "${prio[@]}" xvfb-run -a ./startup_harness "$runs" \
     minimal=./minimal_window \
+    text=./minimal_window,text \
     main=./zuvrack_startup,main \
     wizard=./zuvrack_startup,wizard \
     describe=./zuvrack_startup,describe

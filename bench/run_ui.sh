@@ -9,6 +9,10 @@ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=
 cmake --build "$build" --target ui_bench >/dev/null
 cd "$build/bench"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
-xvfb-run -a ./ui_bench freeedit "$runs"
-xvfb-run -a ./ui_bench enter "$((runs * 20 / 3))"
-xvfb-run -a ./ui_bench wizard "$runs"
+# Ahead of other work on the machine (builds, mostly) where we may: the virtual display and the
+# programs measured inherit it.
+prio=()
+if [ "$(id -u)" = 0 ]; then prio=(nice -n -10); fi
+"${prio[@]}" xvfb-run -a ./ui_bench freeedit "$runs"
+"${prio[@]}" xvfb-run -a ./ui_bench enter "$((runs * 20 / 3))"
+"${prio[@]}" xvfb-run -a ./ui_bench wizard "$runs"
