@@ -13,14 +13,12 @@ private slots:
 
 void StageTreeTest::tree_nodesInOrderWithTheirParents()
 {
-    const QList<QStringList> rows = dataRows("tree.txt");
-    const QList<StageNode>& nodes = stageTree();
-    QCOMPARE(nodes.size(), rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        QCOMPARE(nodes.at(i).key, rows.at(i).at(0));
-        QCOMPARE(nodes.at(i).parent, rows.at(i).at(1));
-        QCOMPARE(nodes.at(i).text, rows.at(i).at(2));
-    }
+    QStringList nodes, expected;
+    for (const StageNode& node : stageTree())
+        nodes << QStringList{node.key, node.parent, node.text}.join(QStringLiteral(" | "));
+    for (const QStringList& row : dataRows("tree.txt"))
+        expected << row.join(QStringLiteral(" | "));
+    QCOMPARE(nodes, expected);
 }
 
 void StageTreeTest::states_promptMarksAndPicture_data()

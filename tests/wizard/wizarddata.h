@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QFile>
-#include <QList>
 #include <QStringList>
-#include <QtGlobal>
 
 // The hand-written tables in data/: one row a line, fields split by " | ", blank lines and lines
 // starting with "#" skipped. Written out, "\r", "\n" and "\t" stand for those characters, and
