@@ -1,13 +1,11 @@
 #include "form_kvertafileloader.h"
+#include "errors.h"
 #include "form_kvertafileshow.h"
 #include "mechanisms.h"
 #include "projectformat.h"
 #include "scripteddialogs.h"
-#include "session.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -18,87 +16,68 @@
 class FilesWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void compilerWindow_controls()
+    void compilerWindow_showsTheRun_marksAFailure_andClosesOnTheButton()
     {
         form_KvertaFileShow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("            KVERTA file compillator [v 0.1.0f]"));
         auto* close = w.findChild<QPushButton*>(QStringLiteral("btn_Close"));
-        QVERIFY(close);
-        QCOMPARE(close->text(), QStringLiteral("З А К Р Ы Т Ь"));
         auto* bar = w.findChild<QProgressBar*>(QStringLiteral("pb_Overall"));
-        QVERIFY(bar);
-        QCOMPARE(bar->minimum(), 0);
-        QCOMPARE(bar->maximum(), 100);
-        QVERIFY(w.findChild<QListWidget*>(QStringLiteral("lst_Output")));
-    }
-
-    void compilerWindow_showsTheWrittenFileAndStaysOpen()
-    {
-        QTemporaryDir dir;
-        Session s;
-        testmech::crankSlider(s);
-        s.DataFolder = dir.path();
-        ScriptedDialogs d(s);
-        form_KvertaFileShow w;
-        QVERIFY(WriteFile(s, d, &w, dir.path(), QStringLiteral("mech.kv")));
-        QVERIFY(w.isVisible());
         auto* list = w.findChild<QListWidget*>(QStringLiteral("lst_Output"));
-        QCOMPARE(list->item(0)->text(), QStringLiteral("_Начало_описания_пар"));
-        QCOMPARE(list->item(list->count() - 1)->text(), QStringLiteral("y"));
-        QCOMPARE(w.findChild<QProgressBar*>(QStringLiteral("pb_Overall"))->value(), 100);
-        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btn_Close")), Qt::LeftButton);
+        QVERIFY(close && bar && list);
+        QCOMPARE(close->text(), QStringLiteral("З А К Р Ы Т Ь"));
+        w.start();
+        w.addLine(QStringLiteral("_Массы"));
+        w.setProgress(100);
+        w.markFailed();
+        QVERIFY(w.isVisible());
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("_Массы"));
+        QCOMPARE(bar->value(), 100);
+        QCOMPARE(close->text(), QStringLiteral("ОШИБКА!"));
+        // The next run starts clean.
+        w.start();
+        QCOMPARE(close->text(), QStringLiteral("З А К Р Ы Т Ь"));
+        QCOMPARE(list->count() + bar->value(), 0);
+        QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!w.isVisible());
     }
 
-    void compilerWindow_failureMarksTheButton_andTheNextRunClearsIt()
+    // Loading through the waiting window: a file that cannot be read is reported, the window
+    // closes, and no half mechanism is left behind.
+    void loaderWindow_data()
     {
-        Session s;
-        testmech::crankSlider(s);
-        ScriptedDialogs d(s);
-        d.expectError(17);
-        form_KvertaFileShow w;
-        auto* close = w.findChild<QPushButton*>(QStringLiteral("btn_Close"));
-        auto* list = w.findChild<QListWidget*>(QStringLiteral("lst_Output"));
-        QVERIFY(!WriteFile(s, d, &w, QString(), QString()));
-        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
-        QCOMPARE(close->text(), QStringLiteral("ОШИБКА!"));
-        const int lines = list->count();
-        QVERIFY(lines > 0);
-
-        w.start();
-        QCOMPARE(close->text(), QStringLiteral("З А К Р Ы Т Ь"));
-        QCOMPARE(list->count(), 0);
-        QCOMPARE(w.findChild<QProgressBar*>(QStringLiteral("pb_Overall"))->value(), 0);
+        QTest::addColumn<QByteArray>("file"); // null: none there
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing") << QByteArray() << 201;
+        Session six;
+        testmech::build(six, QStringLiteral("@sixlinks"));
+        QTest::newRow("cut short in its last record") << projectFileBytes(six, nullptr)->chopped(1) << int(kErrProjectDamaged);
     }
-
-    void loaderWindow_controls()
+    void loaderWindow()
     {
+        QFETCH(QByteArray, file);
+        QFETCH(int, error);
         form_KvertaFileLoader w;
         QCOMPARE(w.windowTitle(), QStringLiteral("            KVERTA file loader [v 0.0.1a]"));
-        const QList<QLabel*> labels = w.findChildren<QLabel*>();
-        QCOMPARE(labels.size(), 1);
-        QCOMPARE(labels.first()->text(), QStringLiteral("Ж Д И Т Е . . ."));
-    }
-
-    void loadProjectWithWindow_loadsAndClosesTheWindow()
-    {
+        QCOMPARE(w.findChild<QLabel*>()->text(), QStringLiteral("Ж Д И Т Е . . ."));
         QTemporaryDir dir;
-        Session written;
-        testmech::sixLinks(written);
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("d_files")));
-        QFile f(dir.filePath(QStringLiteral("d_files/six.zvr")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(*projectFileBytes(written, nullptr));
-        f.close();
-
+        QVERIFY(file.isNull() || testmech::writeBytes(dir.filePath(QStringLiteral("d_files/mech.zvr")), file));
         Session s;
         s.DataFolder = dir.path();
+        testmech::build(s, QStringLiteral("@crankslider;session ExtraPairsFlag=1"));
+        s.OutputReady = 1.0f;
         ScriptedDialogs d(s);
-        QCOMPARE(loadProjectWithWindow(s, d, dir.path(), QStringLiteral("Six.kv")), LoadResult::Loaded);
-        QCOMPARE(s.ZvenoCount, written.ZvenoCount);
-        QCOMPARE(s.Groups[2].IsSharp, QStringLiteral("n"));
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY(!qobject_cast<form_KvertaFileLoader*>(w) || !w->isVisible());
+        d.expectError(qint16(error));
+        // The project always comes from the data folder, named after the file.
+        QCOMPARE(loadProjectWithWindow(s, d, QStringLiteral("/elsewhere"), QStringLiteral("Mech.kv")),
+                 error == 201 ? LoadResult::Missing : LoadResult::Damaged);
+        CHECK_SCRIPT(d);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY(top == &w || !top->isVisible());
+        QCOMPARE(s.ZvenoCount + s.ParaCount + s.GroupCount, 0);
+        QCOMPARE(s.Zvenos[1].Name + s.Paras[1].Name, kNotSet + kNotSet);
+        QCOMPARE(s.OutputReady + s.ExtraPairsFlag, 0.0f);
     }
 };
 

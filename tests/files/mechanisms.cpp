@@ -1,185 +1,154 @@
 #include "mechanisms.h"
 
+#include <QFile>
+#include <QTest>
+
+#include <map>
+#include <string_view>
+#include <variant>
+
 namespace testmech {
 
 namespace {
 
-void para(Session& s, const QString& name, const QString& type, const QString& z1, const QString& z2,
-          const QString& x = QString(), const QString& y = QString(), const QString& xAngle = QString())
+template <typename R>
+using Fields = std::map<std::string_view, std::variant<QString R::*, qint16 R::*, float R::*>>;
+
+#define F(R, f) {#f, &R::f}
+const Fields<Session> kSession = {F(Session, FrameIndex), F(Session, ForceAnalysis), F(Session, MorePoints),
+    F(Session, ExtraPairsFlag), F(Session, ZvenoCount), F(Session, ParaCount), F(Session, GroupCount)};
+const Fields<PARA> kPara = {F(PARA, Name), F(PARA, Zveno1), F(PARA, Zveno1Index), F(PARA, Zveno2),
+    F(PARA, Zveno2Index), F(PARA, ParaType), F(PARA, X), F(PARA, Y), F(PARA, XAngle)};
+const Fields<ZVENO> kLink = {F(ZVENO, Name), F(ZVENO, IsFrame), F(ZVENO, IsDriving), F(ZVENO, Para1),
+    F(ZVENO, Para1Index), F(ZVENO, Para2), F(ZVENO, Para2Index), F(ZVENO, ZType), F(ZVENO, ZLength),
+    F(ZVENO, OnGuide), F(ZVENO, Clockwise), F(ZVENO, Spare1), F(ZVENO, Perpendicular), F(ZVENO, TwafzCount),
+    F(ZVENO, CM), F(ZVENO, CMLength), F(ZVENO, CMAngle), F(ZVENO, Spare2), F(ZVENO, Spare3), F(ZVENO, Spare4),
+    F(ZVENO, DPCount), F(ZVENO, Mark), F(ZVENO, GroupNo), F(ZVENO, Mass), F(ZVENO, Moment), F(ZVENO, MomentVn)};
+const Fields<GROUP> kGroup = {F(GROUP, Name), F(GROUP, Zveno1Index), F(GROUP, Zveno2Index), F(GROUP, GType),
+    F(GROUP, Clockwise), F(GROUP, IsSharp)};
+const Fields<DOP_POINT> kPoint = {F(DOP_POINT, Name), F(DOP_POINT, Length), F(DOP_POINT, Angle),
+    F(DOP_POINT, ForceAngle), F(DOP_POINT, Force), F(DOP_POINT, Kind)};
+#undef F
+
+// Sets "field=value" words on a record; false on a word the record has no field for.
+template <typename R>
+bool setFields(R& r, const QStringList& words, const Fields<R>& fields)
 {
-    PARA& p = s.Paras[s.addPara()];
-    p.Name = name;
-    p.ParaType = type;
-    p.Zveno1 = z1;
-    p.Zveno2 = z2;
-    p.X = x;
-    p.Y = y;
-    p.XAngle = xAngle;
+    for (const QString& word : words) {
+        const auto it = fields.find(word.section(QLatin1Char('='), 0, 0).toStdString());
+        if (!word.contains(QLatin1Char('=')) || it == fields.end())
+            return false;
+        const QString v = word.section(QLatin1Char('='), 1);
+        std::visit([&](auto m) {
+            if constexpr (std::is_same_v<decltype(m), QString R::*>)
+                r.*m = v;
+            else
+                r.*m = static_cast<std::remove_reference_t<decltype(r.*m)>>(v.toDouble());
+        }, it->second);
+    }
+    return true;
 }
 
-ZVENO& zveno(Session& s, const QString& name, const QString& mark = QString())
+bool apply(Session& s, const QString& line)
 {
-    ZVENO& z = s.Zvenos[s.addZveno()];
-    z.Name = name;
-    z.Mark = mark;
-    return z;
-}
-
-void mass(ZVENO& z, const QString& cm, const QString& cmLength, const QString& mass, const QString& moment,
-          const QString& momentVn)
-{
-    z.CM = cm;
-    z.CMLength = cmLength;
-    z.CMAngle = QStringLiteral("0");
-    z.Mass = mass;
-    z.Moment = moment;
-    z.MomentVn = momentVn;
-}
-
-DOP_POINT& point(ZVENO& z, const QString& name, const QString& kind, const QString& length, const QString& angle)
-{
-    DOP_POINT& p = z.DP[++z.DPCount];
-    p.Name = name;
-    p.Kind = kind;
-    p.Length = length;
-    p.Angle = angle;
-    return p;
-}
-
-void twafz(ZVENO& z, const QString& name, const QString& index, const QString& length, const QString& angle)
-{
-    z.TwafzCount = z.TwafzCount < 0 ? 1 : z.TwafzCount + 1;
-    z.TwafzName[z.TwafzCount] = name;
-    z.TwafzIndex[z.TwafzCount] = index;
-    z.TwafzLength[z.TwafzCount] = length;
-    z.TwafzAngle[z.TwafzCount] = angle;
-}
-
-void group(Session& s, qint16 z1, qint16 z2, const QString& type, const QString& clockwise, const QString& sharp)
-{
-    const qint16 g = s.addGroup();
-    GROUP& r = s.Groups[g];
-    r.Name = QString::number(g);
-    r.Zveno1Index = z1;
-    r.Zveno2Index = z2;
-    r.GType = type;
-    r.Clockwise = clockwise;
-    r.IsSharp = sharp;
-    s.Zvenos[z1].GroupNo = g;
-    s.Zvenos[z2].GroupNo = g;
+    QStringList w = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString kind = w.isEmpty() ? QString() : w.takeFirst();
+    if (kind.isEmpty() || kind.startsWith(QLatin1Char('#')))
+        return true;
+    if (kind.startsWith(QLatin1Char('@'))) {
+        const QStringList lines = dataLines(kind.mid(1) + QStringLiteral(".mech"));
+        return !lines.isEmpty() && std::all_of(lines.cbegin(), lines.cend(), [&](const QString& l) { return apply(s, l); });
+    }
+    if (kind == QStringLiteral("new")) {
+        s.NewMechanism();
+        s.GroupCount = 0;
+        return w.isEmpty();
+    }
+    if (kind == QStringLiteral("session"))
+        return setFields(s, w, kSession);
+    const QString target = w.isEmpty() ? QString() : w.takeFirst();
+    const bool every = target == QStringLiteral("*");
+    const int n = target == QStringLiteral("+") ? 0 : every ? 1 : target.toInt();
+    if (n < 0 || n >= kSlots || (n == 0 && target != QStringLiteral("+")))
+        return false;
+    if (kind == QStringLiteral("pair"))
+        return setFields(s.Paras[n ? n : s.addPara()], w, kPara);
+    if (kind == QStringLiteral("group"))
+        return setFields(s.Groups[n ? n : s.addGroup()], w, kGroup);
+    if (kind == QStringLiteral("link")) {
+        const int from = n ? n : s.addZveno();
+        bool ok = true;
+        for (int i = from; i <= (every ? s.ZvenoCount : from); ++i)
+            ok = setFields(s.Zvenos[i], w, kLink) && ok;
+        return ok;
+    }
+    ZVENO& z = s.Zvenos[n];
+    if (kind == QStringLiteral("point"))
+        return setFields(z.DP[++z.DPCount], w, kPoint);
+    if (kind != QStringLiteral("extrapair") || w.size() != 4)
+        return false;
+    const int j = z.TwafzCount = qint16(qMax<qint16>(z.TwafzCount, 0) + 1);
+    std::tie(z.TwafzName[j], z.TwafzIndex[j], z.TwafzLength[j], z.TwafzAngle[j]) = std::tie(w[0], w[1], w[2], w[3]);
+    return true;
 }
 
 } // namespace
 
-void crankSlider(Session& s)
+void build(Session& s, const QString& description)
 {
-    s.NewMechanism();
-    s.GroupCount = 0;
-    para(s, QStringLiteral("A"), QStringLiteral("r"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"),
-         QStringLiteral("0"));
-    para(s, QStringLiteral("B"), QStringLiteral("r"), QStringLiteral("1"), QStringLiteral("2"));
-    para(s, QStringLiteral("C"), QStringLiteral("r"), QStringLiteral("2"), QStringLiteral("3"));
-    para(s, QStringLiteral("D1"), QStringLiteral("p"), QStringLiteral("3"), QStringLiteral("0"), QStringLiteral("0"),
-         QStringLiteral("0.05"), QStringLiteral("30"));
-
-    ZVENO& frame = zveno(s, QStringLiteral("0"));
-    frame.IsFrame = 1.0f;
-    frame.GroupNo = 0;
-    ZVENO& crank = zveno(s, QStringLiteral("1"));
-    crank.IsDriving = 1.0f;
-    crank.GroupNo = 0;
-    crank.ZType = QStringLiteral("rr");
-    crank.ZLength = QStringLiteral("0.1");
-    mass(crank, QStringLiteral("S1"), QStringLiteral("0.05"), QStringLiteral("2"), QStringLiteral("0.01"),
-         QStringLiteral("0"));
-    zveno(s, QStringLiteral("1"), QStringLiteral("c"));
-    ZVENO& rod = zveno(s, QStringLiteral("2"));
-    rod.ZType = QStringLiteral("rr");
-    rod.ZLength = QStringLiteral("0.3");
-    mass(rod, QStringLiteral("S2"), QStringLiteral("0.15"), QStringLiteral("3"), QStringLiteral("0.02"),
-         QStringLiteral("0"));
-    zveno(s, QStringLiteral("2"), QStringLiteral("c"));
-    ZVENO& slider = zveno(s, QStringLiteral("3"));
-    slider.ZType = QStringLiteral("rp");
-    slider.Clockwise = QStringLiteral("y"); // on its guide: never written
-    mass(slider, QStringLiteral("S3"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"),
-         QStringLiteral("-5"));
-    zveno(s, QStringLiteral("3"), QStringLiteral("c"));
-    zveno(s, QStringLiteral("0"), QStringLiteral("c"));
-    s.FrameIndex = 1;
-    for (int i = 1; i <= s.ZvenoCount; ++i)
-        s.Zvenos[i].TwafzCount = 0;
-
-    group(s, 4, 6, QStringLiteral("2"), QStringLiteral("n"), QStringLiteral("y"));
-    s.ForceAnalysis = 7.0f;
-    s.MorePoints = 7.0f;
-    s.ExtraPairsFlag = 0.0f;
+    for (const QString& line : description.split(QLatin1Char(';')))
+        if (!apply(s, line))
+            qFatal("description line not understood: %s", qPrintable(line));
 }
 
-void addPoints(Session& s)
+QStringList dataLines(const QString& name)
 {
-    DOP_POINT& f = point(s.Zvenos[2], QStringLiteral("F1"), QStringLiteral("f"), QStringLiteral("0.08"),
-                         QStringLiteral("0"));
-    f.Force = QStringLiteral("100");
-    f.ForceAngle = QStringLiteral("90");
-    point(s.Zvenos[4], QStringLiteral("K"), QStringLiteral("o"), QStringLiteral("0.1"), QStringLiteral("15"));
-    point(s.Zvenos[5], QStringLiteral("L"), QStringLiteral("o"), QStringLiteral("0.2"), QStringLiteral("-15"));
-    s.Zvenos[1].CM = QStringLiteral("S0");
-    DOP_POINT& p0 = point(s.Zvenos[1], QStringLiteral("P0"), QStringLiteral("f"), QStringLiteral("1"),
-                          QStringLiteral("1"));
-    p0.Force = QStringLiteral("1");
-    p0.ForceAngle = QStringLiteral("1");
+    QStringList lines = QString::fromUtf8(readBytes(QStringLiteral(TESTDATA "/") + name)).split(QLatin1Char('\n'));
+    lines.removeLast(); // after the last line end
+    return lines;
 }
 
-void sixLinks(Session& s)
+void addRows(const QString& name)
 {
-    s.NewMechanism();
-    s.GroupCount = 0;
-    const QString zero = QStringLiteral("0");
-    para(s, QStringLiteral("A"), QStringLiteral("r"), zero, QStringLiteral("1"), zero, zero);
-    para(s, QStringLiteral("B"), QStringLiteral("r"), QStringLiteral("1"), QStringLiteral("2"));
-    para(s, QStringLiteral("C"), QStringLiteral("r"), QStringLiteral("2"), QStringLiteral("3"));
-    para(s, QStringLiteral("D"), QStringLiteral("r"), QStringLiteral("3"), zero, QStringLiteral("0.4"), zero);
-    para(s, QStringLiteral("E"), QStringLiteral("r"), QStringLiteral("3"), QStringLiteral("4"));
-    para(s, QStringLiteral("F"), QStringLiteral("p"), QStringLiteral("4"), QStringLiteral("5"));
-    para(s, QStringLiteral("G"), QStringLiteral("r"), QStringLiteral("5"), zero, QStringLiteral("0.2"),
-         QStringLiteral("-0.3"));
+    static QList<QByteArray> columnNames; // the test table keeps only pointers to them
+    bool named = false;
+    for (const QString& line : dataLines(name)) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList columns = line.split(QLatin1Char('|'));
+        QTestData* row = named ? &QTest::newRow(qPrintable(columns.first().trimmed())) : nullptr;
+        for (qsizetype i = 1; i < columns.size(); ++i) {
+            if (row)
+                *row << columns[i].trimmed();
+            else
+                QTest::addColumn<QString>((columnNames << columns[i].trimmed().toLatin1()).last().constData());
+        }
+        named = true;
+    }
+}
 
-    ZVENO& frame = zveno(s, zero);
-    frame.IsFrame = 1.0f;
-    twafz(frame, QStringLiteral("G"), QStringLiteral("7"), QStringLiteral("0.36"), QStringLiteral("-56.3"));
-    ZVENO& crank = zveno(s, QStringLiteral("1"));
-    crank.IsDriving = 1.0f;
-    crank.ZType = QStringLiteral("rr");
-    crank.ZLength = QStringLiteral("0.05");
-    ZVENO& l2 = zveno(s, QStringLiteral("2"));
-    l2.ZType = QStringLiteral("rr");
-    l2.ZLength = QStringLiteral("0.2");
-    ZVENO& l3 = zveno(s, QStringLiteral("3"));
-    l3.ZType = QStringLiteral("rr");
-    l3.ZLength = QStringLiteral("0.25");
-    twafz(l3, QStringLiteral("E"), QStringLiteral("5"), QStringLiteral("0.1"), QStringLiteral("45"));
-    point(l3, QStringLiteral("M"), QStringLiteral("o"), QStringLiteral("0.05"), QStringLiteral("90"));
-    ZVENO& l4 = zveno(s, QStringLiteral("4"));
-    l4.ZType = QStringLiteral("rp");
-    l4.Perpendicular = QStringLiteral("0.02");
-    l4.Clockwise = QStringLiteral("y");
-    ZVENO& l5 = zveno(s, QStringLiteral("5"));
-    l5.ZType = QStringLiteral("pr");
-    l5.Perpendicular = QStringLiteral("0.01");
-    l5.Clockwise = QStringLiteral("n");
-    ZVENO& again = zveno(s, QStringLiteral("3"), QStringLiteral("c"));
-    twafz(again, QStringLiteral("X"), QStringLiteral("9"), QStringLiteral("9"), QStringLiteral("9"));
-    s.FrameIndex = 1;
-    for (int i = 1; i <= s.ZvenoCount; ++i)
-        if (s.Zvenos[i].TwafzCount < 0)
-            s.Zvenos[i].TwafzCount = 0;
+KvListing expectedKv(const QString& name)
+{
+    KvListing kv;
+    for (const QString& line : dataLines(name)) {
+        if (line.startsWith(QLatin1Char('%')))
+            kv.marks.append({kv.lines.size(), line.mid(1).toInt()});
+        else
+            kv.lines.append(line);
+    }
+    return kv;
+}
 
-    group(s, 3, 4, QStringLiteral("1"), QStringLiteral("y"), QString());
-    group(s, 5, 6, QStringLiteral("3"), QStringLiteral("n"), QStringLiteral("n"));
-    s.ForceAnalysis = 7.0f;
-    s.MorePoints = 6.0f;
-    s.ExtraPairsFlag = 1.0f;
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace testmech

@@ -1,22 +1,35 @@
 #pragma once
 
+#include "kvcompiler.h"
 #include "session.h"
 
-// Hand-filled descriptions shared by the output-file tests, as the wizard would leave them.
+#include <QByteArray>
+#include <QStringList>
+
+// Descriptions for the output-file tests written as text, the tables of cases kept in the data
+// folder, and the few file helpers the tests share.
 namespace testmech {
 
-// A crank and slider: frame 0, crank 1 (driving), rod 2, slider 3 on a guide through the frame
-// pair D1; one group (2, 3) of type 2. Link records repeat the names as the wizard appends them.
-void crankSlider(Session& s);
+// Applies a description, its lines separated by ";", in order. "@name" applies the data file
+// name.mech; "new" starts a new description; "session f=v ..." sets session fields;
+// "pair|link|group T f=v ..." sets fields of record T, of a record added when T is "+", of every
+// link when T is "*"; "point L f=v ..." adds a point to link L, "extrapair L name index length
+// angle" an additional pair. A line it cannot read stops the run.
+void build(Session& s, const QString& description);
 
-// Points on the crank and slider: a force point F1 on the crank, a point of interest K on the rod
-// and another, L, on the rod's repeated record; a centre of mass and a force point on the frame
-// that no section may write.
-void addPoints(Session& s);
+// A text file of the tests' data folder, line by line (none when missing).
+QStringList dataLines(const QString& name);
 
-// Six links: frame 0 with an additional pair G, crank 1, a type-1 group (2, 3) where 3 carries an
-// additional pair E and a point of interest M, a type-3 group (4, 5) whose rp/pr links are off
-// their guides. The repeated record of 3 carries an additional pair X that must never be written.
-void sixLinks(Session& s);
+// A table of cases in the data folder: the first line names the columns, each further line is a
+// row, its name first; columns are separated by "|" and trimmed, every one text; "#" starts a note.
+void addRows(const QString& name);
+
+// An expected analysis-program file of the data folder ("%n" lines mark the progress).
+KvListing expectedKv(const QString& name);
+
+QByteArray readBytes(const QString& path);
+bool writeBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace testmech
+
+#define CHECK_SCRIPT(d) QVERIFY2((d).problems().isEmpty(), qPrintable((d).problems().join(QLatin1Char('\n'))))
