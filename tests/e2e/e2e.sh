@@ -62,7 +62,7 @@ shot() {
 }
 
 fail() {
-    echo "FAIL: $*"
+    echo "FAIL: $*" >&2
     shot failure
     if [ -n "$APP_PID" ] && [ -f "$ARTEFACTS/run.log" ]; then
         echo "--- program output"
@@ -87,17 +87,26 @@ start_xvfb() {
     echo "display $DISPLAY"
 }
 
-# Waits for a shown window whose name matches the pattern and prints its id.
+# Waits for a shown window whose name matches the pattern; its id is left in WIN. Polled rather
+# than "search --sync": a window that closes while xdotool walks the tree makes it give up.
+WIN=""
 wait_window() {
-    local id
-    id=$(timeout "$STEP_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | tail -n1)
-    [ -n "$id" ] || fail "no window named '$1' within ${STEP_TIMEOUT}s"
-    echo "$id"
+    local n=0
+    WIN=""
+    while [ -z "$WIN" ]; do
+        WIN=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1)
+        [ -n "$WIN" ] && return
+        n=$((n + 1))
+        [ $n -gt $((STEP_TIMEOUT * 20)) ] && fail "no window named '$1' within ${STEP_TIMEOUT}s"
+        sleep 0.05
+    done
 }
 
+# Gone when two looks in a row find nothing: one look can miss a window while another one closes.
 wait_gone() {
-    local n=0
-    while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
+    local n=0 misses=0
+    while [ $misses -lt 2 ]; do
+        if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then misses=0; else misses=$((misses + 1)); fi
         n=$((n + 1))
         [ $n -gt $((STEP_TIMEOUT * 20)) ] && fail "window '$1' did not close"
         sleep 0.05
@@ -176,9 +185,8 @@ end_stage() {
 
 # The Qt file dialog: the file name box has the focus; a full path and Enter choose the file.
 file_dialog() {
-    local id
-    id=$(wait_window "$1")
-    wait_focus "$id"
+    wait_window "$1"
+    wait_focus "$WIN"
     type_text "$2"
     xdotool key Return
     wait_gone "$1"
@@ -188,7 +196,8 @@ start_program() {
     : >"$ARTEFACTS/run.log"
     "$ZUVRACK" >>"$ARTEFACTS/run.log" 2>&1 &
     APP_PID=$!
-    MAIN=$(wait_window '^Zuvrack \[v 0\.1\.0f\]$')
+    wait_window '^Zuvrack \[v 0\.1\.0f\]$'
+    MAIN=$WIN
     # No window manager gives the first window the keyboard; a person would click the strip.
     xdotool windowfocus "$MAIN"
     wait_focus "$MAIN"
@@ -215,13 +224,13 @@ quit_program() {
 # Ctrl+F2, then the chooser's picture (it has the focus) opened with Enter.
 open_wizard() {
     xdotool key ctrl+F2
-    local chooser
-    chooser=$(wait_window '^Создать новый файл$')
-    wait_focus "$chooser"
+    wait_window '^Создать новый файл$'
+    wait_focus "$WIN"
     shot "$1-chooser"
     xdotool key Return
     wait_gone '^Создать новый файл$'
-    WIZARD=$(wait_window '^Zuvrack: KVERTA mode \[v 0\.1\.1a\]$')
+    wait_window '^Zuvrack: KVERTA mode \[v 0\.1\.1a\]$'
+    WIZARD=$WIN
 }
 
 compare() {
@@ -305,7 +314,7 @@ answer 0.02
 answer -15
 shot 1-save-dialog
 file_dialog '^Save As$' "$WORK/$NAME1.kv"
-wait_window 'KVERTA file compillator' >/dev/null
+wait_window 'KVERTA file compillator'
 shot 1-compiled
 [ -f "$WORK/$NAME1.kv" ] || fail "no .kv file written"
 [ -f "$DATA_FILES/$NAME1.zvr" ] || fail "no project file in $DATA_FILES"
@@ -318,7 +327,8 @@ start_program
 open_wizard 2
 answer_no # load a project
 file_dialog '^Open$' "$WORK/$NAME1.kv"
-FREE=$(wait_window '^FreeLancer Mode \[v 0\.1\.0f\]$')
+wait_window '^FreeLancer Mode \[v 0\.1\.0f\]$'
+FREE=$WIN
 xdotool windowfocus "$FREE"
 wait_focus "$FREE"
 # The tree has the keyboard: Пары, A, D; open D and go to its second value, the Y coordinate.
@@ -339,7 +349,7 @@ xdotool windowfocus "$FREE"
 wait_focus "$FREE"
 xdotool key Tab space
 file_dialog '^Save As$' "$WORK/$NAME2.kv"
-wait_window 'KVERTA file compillator' >/dev/null
+wait_window 'KVERTA file compillator'
 shot 2-saved
 compare "$EXPECTED/fourbar-edited.kv" "$WORK/$NAME2.kv"
 compare "$EXPECTED/fourbar-edited.zvr" "$DATA_FILES/$NAME2.zvr"
