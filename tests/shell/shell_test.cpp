@@ -1,5 +1,5 @@
-#include "filenames.h"
 #include "errors.h"
+#include "filenames.h"
 #include "form_about.h"
 #include "form_dialog_di.h"
 #include "form_freelancermode.h"
