@@ -6,27 +6,14 @@
 class CodePageTest : public QObject {
     Q_OBJECT
 private slots:
-    void kvFileBytes_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("no lines") << QStringList() << QByteArray();
-        QTest::newRow("each line ends with CR LF, empty ones too")
-            << QStringList{QStringLiteral("y"), QStringLiteral(" "), QString(), QStringLiteral("n")}
-            << QByteArray("y\r\n \r\n\r\nn\r\n");
-        QTest::newRow("_Массы") << QStringList{QStringLiteral("_Массы")} << QByteArray::fromHex("5F8CA0E1E1EB0D0A");
-        QTest::newRow("Latin, digits and signs keep their codes")
-            << QStringList{QStringLiteral(" -1.25E+0001,_Aaz~")} << QByteArray(" -1.25E+0001,_Aaz~\r\n");
-        QTest::newRow("outside the code page") << QStringList{QStringLiteral("a\u00E9\u4E2Db")} << QByteArray("a??b\r\n");
-        QTest::newRow("a character beyond 16 bits is one question mark")
-            << QStringList{QStringLiteral("x\U0001F600y")} << QByteArray("x?y\r\n");
-        QTest::newRow("a lone surrogate half") << QStringList{QString(QChar(0xD800))} << QByteArray("?\r\n");
-    }
+    void kvFileBytes_data() { testmech::addRows(QStringLiteral("kvfilebytes.cases")); }
     void kvFileBytes()
     {
-        QFETCH(QStringList, lines);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(::kvFileBytes(lines), bytes);
+        QString lines = testmech::cell("lines");
+        for (qsizetype at; (at = lines.indexOf(QStringLiteral("\\u"))) >= 0;)
+            lines.replace(at, 6, QChar(char16_t(lines.mid(at + 2, 4).toUInt(nullptr, 16))));
+        QCOMPARE(::kvFileBytes(lines.split(QLatin1Char(';'))), QByteArray::fromHex(testmech::cell("bytes").toLatin1()));
+        QCOMPARE(::kvFileBytes({}), QByteArray());
     }
 
     void upperHalf_data() { testmech::addRows(QStringLiteral("cp1251.cases")); }

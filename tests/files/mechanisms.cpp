@@ -1,6 +1,7 @@
 #include "mechanisms.h"
 
 #include <QFile>
+#include <QVariant>
 #include <QTest>
 
 #include <map>
@@ -38,12 +39,9 @@ bool setFields(R& r, const QStringList& words, const Fields<R>& fields)
         const auto it = fields.find(word.section(QLatin1Char('='), 0, 0).toStdString());
         if (!word.contains(QLatin1Char('=')) || it == fields.end())
             return false;
-        const QString v = word.section(QLatin1Char('='), 1);
-        std::visit([&](auto m) {
-            if constexpr (std::is_same_v<decltype(m), QString R::*>)
-                r.*m = v;
-            else
-                r.*m = static_cast<std::remove_reference_t<decltype(r.*m)>>(v.toDouble());
+        std::visit([&](auto field) {
+            using T = std::remove_reference_t<decltype(r.*field)>;
+            r.*field = qvariant_cast<T>(QVariant(word.section(QLatin1Char('='), 1)));
         }, it->second);
     }
     return true;
@@ -61,7 +59,6 @@ bool apply(Session& s, const QString& line)
     }
     if (kind == QStringLiteral("new")) {
         s.NewMechanism();
-        s.GroupCount = 0;
         return w.isEmpty();
     }
     if (kind == QStringLiteral("session"))
@@ -71,17 +68,20 @@ bool apply(Session& s, const QString& line)
     const int n = target == QStringLiteral("+") ? 0 : every ? 1 : target.toInt();
     if (n < 0 || n >= kSlots || (n == 0 && target != QStringLiteral("+")))
         return false;
-    if (kind == QStringLiteral("pair"))
-        return setFields(s.Paras[n ? n : s.addPara()], w, kPara);
-    if (kind == QStringLiteral("group"))
-        return setFields(s.Groups[n ? n : s.addGroup()], w, kGroup);
-    if (kind == QStringLiteral("link")) {
-        const int from = n ? n : s.addZveno();
-        bool ok = true;
-        for (int i = from; i <= (every ? s.ZvenoCount : from); ++i)
-            ok = setFields(s.Zvenos[i], w, kLink) && ok;
+    // A record given by number, one added, or every link.
+    const auto edit = [&](auto& records, qint16 (Session::*add)(), const auto& fields) {
+        const int from = n ? n : (s.*add)();
+        bool ok = from > 0;
+        for (int i = from; ok && i <= (every ? s.ZvenoCount : from); ++i)
+            ok = setFields(records[i], w, fields);
         return ok;
-    }
+    };
+    if (kind == QStringLiteral("pair"))
+        return edit(s.Paras, &Session::addPara, kPara);
+    if (kind == QStringLiteral("link"))
+        return edit(s.Zvenos, &Session::addZveno, kLink);
+    if (kind == QStringLiteral("group"))
+        return edit(s.Groups, &Session::addGroup, kGroup);
     ZVENO& z = s.Zvenos[n];
     if (kind == QStringLiteral("point"))
         return setFields(z.DP[++z.DPCount], w, kPoint);
@@ -127,16 +127,10 @@ void addRows(const QString& name)
     }
 }
 
-KvListing expectedKv(const QString& name)
+QString cell(const char* column)
 {
-    KvListing kv;
-    for (const QString& line : dataLines(name)) {
-        if (line.startsWith(QLatin1Char('%')))
-            kv.marks.append({kv.lines.size(), line.mid(1).toInt()});
-        else
-            kv.lines.append(line);
-    }
-    return kv;
+    const QString text = *static_cast<const QString*>(QTest::qData(column, QMetaType::QString));
+    return text.isEmpty() ? QString() : text;
 }
 
 QByteArray readBytes(const QString& path)

@@ -24,8 +24,8 @@ QStringList dataLines(const QString& name);
 // row, its name first; columns are separated by "|" and trimmed, every one text; "#" starts a note.
 void addRows(const QString& name);
 
-// An expected analysis-program file of the data folder ("%n" lines mark the progress).
-KvListing expectedKv(const QString& name);
+// The current row's text in a column of such a table; null when the text is empty.
+QString cell(const char* column);
 
 QByteArray readBytes(const QString& path);
 bool writeBytes(const QString& path, const QByteArray& bytes);

@@ -7,11 +7,11 @@
 
 namespace {
 
-// The small mechanism's file, written out by hand record by record, each padded with zeros.
-QList<QByteArray> smallRecords()
+// A project file written out by hand record by record, each padded with zeros.
+QList<QByteArray> handWritten(const QString& name = QStringLiteral("smallmechanism.hex"))
 {
     QList<QByteArray> records;
-    for (const QString& line : testmech::dataLines(QStringLiteral("smallmechanism.hex")))
+    for (const QString& line : testmech::dataLines(name))
         if (!line.startsWith(QLatin1Char('#')))
             records << QByteArray::fromHex(line.toLatin1()).leftJustified(kProjectRecordSize, '\0');
     return records;
@@ -28,57 +28,38 @@ bool load(QByteArrayView bytes, Session& into)
 class ProjectFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void smallMechanism_exactBytes()
-    {
-        Session s;
-        testmech::build(s, QStringLiteral("@small"));
-        QString tooLong;
-        const QByteArray bytes = projectFileBytes(s, &tooLong).value_or(QByteArray());
-        QList<QByteArray> records;
-        for (qsizetype at = 0; at < bytes.size(); at += kProjectRecordSize)
-            records << bytes.mid(at, kProjectRecordSize);
-        QCOMPARE(records, smallRecords());
-        QVERIFY(tooLong.isNull());
-    }
-
     void write_data() { testmech::addRows(QStringLiteral("projectfile_write.cases")); }
     void write()
     {
-        QFETCH(QString, description);
-        QFETCH(QString, records);
-        QFETCH(QString, extraPairsFlag);
-        QFETCH(QString, tooLong);
+        const QString file = testmech::cell("file");
         Session s;
-        testmech::build(s, description);
+        testmech::build(s, testmech::cell("description"));
         QString named;
-        const auto bytes = projectFileBytes(s, &named);
-        QCOMPARE(named, tooLong.isEmpty() ? QString() : tooLong);
-        QCOMPARE(bytes.value_or(QByteArray()).size(), records.toInt() * kProjectRecordSize);
-        Session back;
-        back.W = 3;
-        back.WizardState = 140;
-        back.ExtraPairsFlag = 1.0f; // left from a project loaded before
-        if (!bytes)
+        const QByteArray bytes = projectFileBytes(s, &named).value_or(QByteArray());
+        QCOMPARE(named, testmech::cell("tooLong"));
+        QCOMPARE(bytes.size(), testmech::cell("records").toInt() * kProjectRecordSize);
+        QList<QByteArray> written;
+        for (qsizetype at = 0; !file.isNull() && at < bytes.size(); at += kProjectRecordSize)
+            written << bytes.mid(at, kProjectRecordSize);
+        QCOMPARE(written, file.isNull() ? written : handWritten(file));
+        if (bytes.isEmpty())
             return;
-        QVERIFY(load(*bytes, back));
+        Session back;
+        back.ExtraPairsFlag = 1.0f; // left from a project loaded before
+        QVERIFY(load(bytes, back));
         QCOMPARE(projectFileBytes(back, nullptr), bytes);
-        QCOMPARE(back.ExtraPairsFlag, extraPairsFlag.toFloat());
-        // What the file does not hold is left alone; slots past the counts keep the reset marker.
-        QCOMPARE(back.W + back.WizardState, 143);
+        QCOMPARE(back.ExtraPairsFlag, testmech::cell("extraPairsFlag").toFloat());
+        // Slots past the counts keep the reset marker.
         QVERIFY(s.ZvenoCount == kMaxRecords || back.Zvenos[s.ZvenoCount + 1].Name == kNotSet);
     }
 
-    // The small mechanism's file with bytes put in at an offset of a record (or past its end).
     void read_data() { testmech::addRows(QStringLiteral("projectfile_read.cases")); }
     void read()
     {
-        QFETCH(QString, record);
-        QFETCH(QString, offset);
-        QFETCH(QString, hex);
-        QFETCH(QString, result);
-        const QByteArray with = QByteArray::fromHex(hex.toLatin1());
-        const qsizetype at = record.toInt() * kProjectRecordSize + offset.toInt();
-        QByteArray bytes = smallRecords().join();
+        const QString result = testmech::cell("result");
+        const QByteArray with = QByteArray::fromHex(testmech::cell("hex").toLatin1());
+        const qsizetype at = testmech::cell("record").toInt() * kProjectRecordSize + testmech::cell("offset").toInt();
+        QByteArray bytes = handWritten().join();
         bytes = bytes.leftJustified(at + with.size(), '\0').replace(at, with.size(), with);
         Session back;
         const bool read = load(bytes, back);
@@ -90,7 +71,7 @@ private slots:
 
     void everyCutShortFile_isRefused()
     {
-        const QByteArray full = smallRecords().join();
+        const QByteArray full = handWritten().join();
         Session back;
         back.ResetMechanism();
         // Refusing never depends on what the records held before, so one session serves every cut.
@@ -102,26 +83,24 @@ private slots:
     void projectFilePath_data() { testmech::addRows(QStringLiteral("projectfilepath.cases")); }
     void projectFilePath()
     {
-        QFETCH(QString, kvFile);
-        QFETCH(QString, project);
         Session s;
         s.DataFolder = QStringLiteral("/data");
-        QCOMPARE(::projectFilePath(s, kvFile), project.isEmpty() ? QString() : project);
+        QCOMPARE(::projectFilePath(s, testmech::cell("kvFile")), testmech::cell("project"));
     }
 
+    // What the fuzzer started from and the inputs it once found faults with.
     void fuzzInputs_areReadOrRefusedWithoutHarm_data()
     {
         QTest::addColumn<QString>("path");
-        for (const char* sub : {"seeds", "regressions"})
-            for (const QFileInfo& f : QDir(QStringLiteral(ZUVRACK_FUZZ_DIR "/") + QLatin1String(sub)).entryInfoList(QDir::Files))
-                if (f.suffix() != QStringLiteral("md"))
-                    QTest::addRow("%s/%s", sub, qPrintable(f.fileName())) << f.filePath();
+        for (const QFileInfo& f : QDir(QStringLiteral(ZUVRACK_FUZZ_DIR "/seeds")).entryInfoList(QDir::Files) +
+                                      QDir(QStringLiteral(ZUVRACK_FUZZ_DIR "/regressions")).entryInfoList(QDir::Files))
+            if (f.suffix() != QStringLiteral("md"))
+                QTest::newRow(qPrintable(f.fileName())) << f.filePath();
     }
     void fuzzInputs_areReadOrRefusedWithoutHarm()
     {
         QFETCH(QString, path);
-        Session s;
-        Session back;
+        Session s, back;
         if (!load(testmech::readBytes(path), s))
             return;
         const auto again = projectFileBytes(s, nullptr);
