@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(s.OutputReady, 0.0f);
         QTest::mouseClick(save, Qt::LeftButton);
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
-        QVERIFY(QFile::exists(kv));
+        QVERIFY(QDir(dir.path()).exists(u"mech.kv"_s));
         QCOMPARE(main.findChildren<form_KvertaFileShow*>().size(), 1);
         const auto* list = existing->findChild<QListWidget*>(u"lst_Output"_s);
         QVERIFY(existing->isVisible() && list->count() > 10);

@@ -13,10 +13,10 @@ struct Section {
 QList<Section> dataSections(const QString& file);
 
 // A mechanism from data/mechanisms.txt: "name; more lines; ..." (the lines of its section, then the
-// extra ones). "largest" fills every array and sub-array to its last slot.
+// extra ones, on a new description).
 Session mechanism(const QString& spec);
 
-// One line per node: two blanks per level, the key, a mark (+ open structural, * structural, = value,
+// One line per node: two blanks per level, the key, a mark (+ open structural, * closed one, = value,
 // ? anything else), the text. A node whose parent is not on the path above it lands at level 0.
 QStringList treeLines(const QList<TreeNode>& nodes);
 
