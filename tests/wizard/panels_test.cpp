@@ -32,12 +32,12 @@ void PanelsTest::panels_emptyModelAndIndicesPointingNowhere()
 {
     Session s;
     s.NewMechanism();
-    QVERIFY(Show_PARAS(s).isEmpty());
-    QVERIFY(Show_ZVENOS(s).isEmpty());
+    QVERIFY(Show_PARAS(s).isEmpty() && Show_ZVENOS(s).isEmpty());
     s.ResetMechanism(); // texts "/n" and link indices -2, which name no link
     s.ParaCount = 1;
-    QCOMPARE(Show_PARAS(s).mid(3, 3), (QStringList{QStringLiteral("Пара: звено2 - /n"), QStringLiteral("Пара: звено1 - "),
-                                                   QStringLiteral("Пара: звено2 - ")}));
+    const QStringList lines = {QStringLiteral("Пара: звено2 - /n"), QStringLiteral("Пара: звено1 - "),
+                               QStringLiteral("Пара: звено2 - ")};
+    QCOMPARE(Show_PARAS(s).mid(3, 3), lines);
 }
 
 QTEST_GUILESS_MAIN(PanelsTest)

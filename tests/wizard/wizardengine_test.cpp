@@ -62,12 +62,12 @@ struct Rig {
     // Typed answers, a mechanism's name for all its pairs, !E end of stage, !U undo, !P stage return.
     void run(const QString& script)
     {
-        const QMap<QString, QString> mechanisms = {{QStringLiteral("FOUR"), kFourBar}, {QStringLiteral("SIX"), kSixBar},
-                                                   {QStringLiteral("FIVE"), kFiveBar}, {QStringLiteral("CRANK"), kCrank},
-                                                   {QStringLiteral("TRIANGLE"), kTriangle}};
+        const QMap<QString, QString> names = {{QStringLiteral("FOUR"), kFourBar}, {QStringLiteral("SIX"), kSixBar},
+                                              {QStringLiteral("FIVE"), kFiveBar}, {QStringLiteral("CRANK"), kCrank},
+                                              {QStringLiteral("TRIANGLE"), kTriangle}};
         for (const QString& word : words(script)) {
-            if (mechanisms.contains(word))
-                run(mechanisms.value(word));
+            if (names.contains(word))
+                run(names.value(word));
             else if (word == QStringLiteral("!E"))
                 e.EndStage();
             else if (word == QStringLiteral("!U"))
@@ -89,7 +89,7 @@ struct Rig {
         int points = 0;
         for (int i = 1; i <= s.ZvenoCount; ++i)
             points += s.Zvenos[i].DPCount;
-        const QString counts = QStringLiteral("%1 %2 %3 %4").arg(s.ParaCount).arg(s.ZvenoCount).arg(s.GroupCount).arg(points);
+        const QString counts = QString::asprintf("%d %d %d %d", s.ParaCount, s.ZvenoCount, s.GroupCount, points);
         return QStringList{buttons(), v().prompt, v().answerText, QString::number(s.WizardState), counts} + v().input;
     }
 };
