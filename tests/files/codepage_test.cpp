@@ -10,6 +10,7 @@ private slots:
     void kvFileBytes()
     {
         QString lines = testmech::cell("lines");
+        // "\uXXXX" stands for a character a data file cannot hold, a lone surrogate half among them.
         for (qsizetype at; (at = lines.indexOf(QStringLiteral("\\u"))) >= 0;)
             lines.replace(at, 6, QChar(char16_t(lines.mid(at + 2, 4).toUInt(nullptr, 16))));
         QCOMPARE(::kvFileBytes(lines.split(QLatin1Char(';'))), QByteArray::fromHex(testmech::cell("bytes").toLatin1()));

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 #include <variant>

@@ -11,7 +11,8 @@
 namespace testmech {
 
 // Applies a description, its lines separated by ";", in order. "@name" applies the data file
-// name.mech; "new" starts a new description; "session f=v ..." sets session fields;
+// name.mech; "new" starts a new description (leaving the group count, as the wizard does);
+// "session f=v ..." sets session fields;
 // "pair|link|group T f=v ..." sets fields of record T, of a record added when T is "+", of every
 // link when T is "*"; "point L f=v ..." adds a point to link L, "extrapair L name index length
 // angle" an additional pair. A line it cannot read stops the run.
