@@ -1,4 +1,5 @@
 // The program as it starts from its desktop entry, with marks for the start-up harness:
+// It starts as shell/main.cpp does; keep the two alike.
 //   main      the main window shown and the program idle, then it leaves;
 //   wizard    also the chooser, its picture clicked, and the wizard window shown under the
 //             opening question (the real question dialog, closed again afterwards);
@@ -13,6 +14,7 @@
 #include "form_dialog_di.h"
 #include "form_mainwindow.h"
 #include "form_mainwindow_di.h"
+#include "programfolders.h"
 #include "qtdialogs.h"
 #include "session.h"
 #include "shell.h"
@@ -25,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -142,11 +145,15 @@ int main(int argc, char* argv[])
 {
     const char* mode = argc > 1 ? argv[1] : "main";
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zuvrack"));
     traceMemory("application made");
 
     // As the program starts.
     Session session;
-    session.DataFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+    const ProgramFolders folders = findProgramFolders(
+        QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    session.DataFolder = folders.data;
+    session.ProjectFolders = folders.projects;
     QtDialogs realDialogs(session);
     BenchDialogs scriptedDialogs;
     QTemporaryDir out;
