@@ -131,15 +131,15 @@ void WizardEngine::stateDriving()
         return;
     }
     showPrompt();
-    const double force = numberOf(ask(QStringLiteral("Будет производиться силовой анализ?"), 1.0f, QStringLiteral("0")));
+    // W has already reached 0 and the driving link is listed: without a yes or a no (the dialog
+    // closed) the student would have to name a driving link again and drive W below 0, so ask again.
+    double force = 0;
+    do
+        force = numberOf(ask(QStringLiteral("Будет производиться силовой анализ?"), 1.0f, QStringLiteral("0")));
+    while (force != 6 && force != 7);
     m_session.ForceAnalysis = float(force);
-    if (force == 6) {
-        setState(4);
-        Work();
-    } else if (force == 7) {
-        setState(6);
-        Work();
-    }
+    setState(force == 6 ? 4 : 6);
+    Work();
 }
 
 void WizardEngine::procedureCentresOfMass()
