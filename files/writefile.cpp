@@ -1,5 +1,7 @@
 #include "writefile.h"
 
+#include <QFileInfo>
+
 #include "codepage.h"
 #include "errors.h"
 #include "kvcompiler.h"
@@ -79,4 +81,15 @@ bool WriteFile(Session& session, Dialogs& dialogs, CompilerView* view, const QSt
     if (!projectFile.commit())
         return failed(projectPath);
     return true;
+}
+
+QString destinationFolder(const QString& fileName, const QString& fileTitle)
+{
+    if (fileName.isEmpty())
+        return QString();
+    if (!fileTitle.isEmpty() && fileName.endsWith(fileTitle))
+        return fileName.left(fileName.size() - fileTitle.size());
+    // A dialog that gave a title not at the end of the name: take the folder of the full name.
+    const QString folder = QFileInfo(fileName).path();
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }

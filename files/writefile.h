@@ -5,6 +5,13 @@
 class Dialogs;
 class Session;
 
+// The filter of every dialog that chooses an analysis-program file.
+inline const QString kKvertaFilter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
+
+// Where a chosen file goes: the full name with the file title cut off its end, so the folder keeps
+// its trailing separator; empty for a cancelled dialog.
+QString destinationFolder(const QString& fileName, const QString& fileTitle);
+
 // What the compiler window shows while WriteFile works. Tests pass none.
 class CompilerView {
 public:

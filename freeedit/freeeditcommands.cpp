@@ -5,17 +5,6 @@
 #include "session.h"
 #include "writefile.h"
 
-#include <QFileInfo>
-
-QString destinationFolder(const QString& fileName, const QString& fileTitle)
-{
-    if (!fileTitle.isEmpty() && fileName.endsWith(fileTitle))
-        return fileName.left(fileName.size() - fileTitle.size());
-    // A dialog that gave a title not at the end of the name: take the folder of the full name.
-    const QString folder = QFileInfo(fileName).path();
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
 bool saveFreeEdit(Session& session, Dialogs& dialogs, CompilerView* view)
 {
     const FileChoice choice = dialogs.saveFile(kKvertaFilter);

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "writefile.h"
+
 #include <QString>
 
 class CompilerView;
 class Dialogs;
 class Session;
 
-// The filter of the free-edit save dialog.
-inline const QString kKvertaFilter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
-
-// Where a chosen file goes: the full name with the file title cut off its end, so the folder keeps
-// its trailing separator.
-QString destinationFolder(const QString& fileName, const QString& fileTitle);
 
 // The save command: asks for a file and writes the analysis-program file and the project file
 // again. A cancelled dialog reports error 17 and writes nothing. Records and flags stay as they

@@ -1,5 +1,7 @@
 #include "filenames.h"
 
+#include "writefile.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
@@ -39,12 +41,7 @@ FileChoice fileChoiceFor(const QString& fullName)
 
 QString folderOf(const FileChoice& choice)
 {
-    if (choice.fileName.isEmpty())
-        return QString();
-    if (!choice.fileTitle.isEmpty() && choice.fileName.endsWith(choice.fileTitle))
-        return choice.fileName.left(choice.fileName.size() - choice.fileTitle.size());
-    const QString path = QFileInfo(choice.fileName).path();
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    return destinationFolder(choice.fileName, choice.fileTitle);
 }
 
 bool hasKvExtension(const QString& fileName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "writefile.h"
+
 #include <QPoint>
 #include <QString>
 
@@ -11,7 +13,7 @@ class ShellActions;
 inline const QString kOpeningQuestion = QStringLiteral("Нажмите 'Да' для создания нового механизма\r\n"
                                                        "Нажмите 'Нет' для загрузки механизма из файла");
 // The filter of the shell's dialogs that pick an analysis-program file.
-inline const QString kShellFileFilter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
+inline const QString& kShellFileFilter = kKvertaFilter;
 
 // The shell's commands that reach the output files, and the opening question that leads to them.
 // They work on the session through the dialogs and leave the windows to ShellActions.

@@ -1,8 +1,8 @@
 #include "errors.h"
 #include "scripteddialogs.h"
 #include "session.h"
+#include "testtable.h"
 
-#include <QFile>
 #include <QTest>
 
 class ErrorsTest : public QObject {
@@ -11,18 +11,15 @@ private slots:
     void table_data()
     {
         QTest::addColumn<QStringList>("row");
-        QFile file(QStringLiteral(TESTDATA "/errors.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            if (!line.startsWith(QLatin1Char('#')))
-                QTest::newRow(qPrintable(line.section(QLatin1Char('|'), 0, 2))) << line.split(QLatin1Char('|'));
+        for (const QStringList& row : dataRows("errors.txt"))
+            QTest::addRow("%s %s", qPrintable(row[0]), qPrintable(row.value(1))) << row;
     }
     // Titles, lines joined by CR LF (none after the last), icons; no box where the table has none.
     void table()
     {
         QFETCH(QStringList, row);
         const auto box = errorMessage(qint16(row[0].toInt()), row[1], row[2]);
-        QCOMPARE(box.has_value(), row[3] != QStringLiteral("-"));
+        QCOMPARE(box.has_value(), row.value(3) != QStringLiteral("-"));
         if (!box)
             return;
         QCOMPARE(box->title, row[4]);

@@ -1,3 +1,4 @@
+#include "testtable.h"
 #include "translator.h"
 
 #include <QTest>
@@ -9,26 +10,8 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("text");
-        QTest::newRow("basepoint") << QStringLiteral("basepoint") << QStringLiteral("опорная точка");
-        QTest::newRow("joint") << QStringLiteral("joint") << QStringLiteral("шарнир");
-        QTest::newRow("slider") << QStringLiteral("slider") << QStringLiteral("ползун");
-        QTest::newRow("joint_on") << QStringLiteral("joint_on") << QStringLiteral("шарнир на звене");
-        QTest::newRow("slider_on") << QStringLiteral("slider_on") << QStringLiteral("ползун на звене");
-        QTest::newRow("connector") << QStringLiteral("connector") << QStringLiteral("звено");
-        QTest::newRow("rr") << QStringLiteral("rr") << QStringLiteral("R");
-        QTest::newRow("rp") << QStringLiteral("rp") << QStringLiteral("P");
-        QTest::newRow("pr") << QStringLiteral("pr") << QStringLiteral("P");
-        QTest::newRow("yp") << QStringLiteral("yp") << QStringLiteral("По часовой стрелке");
-        QTest::newRow("np") << QStringLiteral("np") << QStringLiteral("Против часовой стрелки");
-        QTest::newRow("yG") << QStringLiteral("yG") << QStringLiteral("острый угол");
-        QTest::newRow("nG") << QStringLiteral("nG") << QStringLiteral("тупой угол");
-        QTest::newRow("pp has no row") << QStringLiteral("pp") << QString();
-        QTest::newRow("YP") << QStringLiteral("YP") << QString();
-        QTest::newRow("yg") << QStringLiteral("yg") << QString();
-        QTest::newRow("Rr") << QStringLiteral("Rr") << QString();
-        QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("trailing blank") << QStringLiteral("yp ") << QString();
-        QTest::newRow("unset flag") << QStringLiteral("/np") << QString();
+        for (const QStringList& row : dataRows("translator.txt"))
+            QTest::addRow("[%s]", qPrintable(row[0])) << row[0] << row.value(1);
     }
     void translateCode()
     {

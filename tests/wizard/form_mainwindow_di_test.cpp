@@ -2,7 +2,7 @@
 #include "scripteddialogs.h"
 #include "session.h"
 #include "stagetree.h"
-#include "wizarddata.h"
+#include "testtable.h"
 
 #include <QAction>
 #include <QLabel>

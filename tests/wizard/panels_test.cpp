@@ -1,6 +1,6 @@
 #include "mechanisms.h"
 #include "panels.h"
-#include "wizarddata.h"
+#include "testtable.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "stagetree.h"
-#include "wizarddata.h"
+#include "testtable.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "mechanisms.h"
-#include "wizarddata.h"
+#include "testtable.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "dialogs.h"
 #include "mechanisms.h"
 #include "stagetree.h"
-#include "wizarddata.h"
+#include "testtable.h"
 #include "wizardengine.h"
 
 #include <QSignalSpy>

@@ -449,11 +449,8 @@ bool SaveDescription(Session& session, Dialogs& dialogs, CompilerView* view)
 {
     session.WizardState = 200;
     const FileChoice choice = dialogs.saveFile(kKvertaFilter);
-    // The folder is the chosen full name with its title cut off the end.
-    QString destination = choice.fileName;
-    if (!choice.fileTitle.isEmpty() && destination.endsWith(choice.fileTitle))
-        destination.chop(choice.fileTitle.size());
-    const bool written = WriteFile(session, dialogs, view, destination, choice.fileTitle);
+    const bool written =
+        WriteFile(session, dialogs, view, destinationFolder(choice.fileName, choice.fileTitle), choice.fileTitle);
     if (written)
         session.OutputSaved = 1.0f;
     return written;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "writefile.h"
+
 #include <QPoint>
 #include <QString>
 
@@ -36,8 +38,6 @@ qint16 RunStage2State(Stage2Context& ctx, qint16 state);
 // they were written. Returns whether they were.
 bool SaveDescription(Session& session, Dialogs& dialogs, CompilerView* view);
 
-// The filter of every save and open dialog of the program.
-inline const QString kKvertaFilter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
 
 // The base pair B and the other pair O of a link: its pair on the frame when it has one (the
 // second main pair when both are), otherwise its first main pair. Empty names for unset indices.

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QStringList>
 
-// The hand-written tables in data/: one row a line, fields split by " | ", blank lines and lines
+// The hand-written tables in a test's data/ folder (TESTDATA): one row a line, fields split by " | ", blank lines and lines
 // starting with "#" skipped. Written out, "\r", "\n" and "\t" stand for those characters, and
 // "\s" for a space that ends a line.
 inline QList<QStringList> dataRows(const char* file)
