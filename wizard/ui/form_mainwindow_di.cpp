@@ -246,6 +246,7 @@ void form_MainWindow_Di::BuildStageTree()
         QTreeWidgetItem* parent = m_nodes.value(node.parent);
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
         item->setText(0, node.text);
+        item->setToolTip(0, node.text); // the whole name, also where the column is narrow
         item->setData(0, Qt::UserRole, node.key);
         item->setFlags(Qt::ItemIsEnabled);
         item->setCheckState(0, Qt::Unchecked);
