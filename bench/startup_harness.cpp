@@ -113,15 +113,15 @@ int main(int argc, char* argv[])
     const int runs = std::max(1, std::atoi(argv[1]));
     std::vector<Program> programs;
     for (int i = 2; i < argc; ++i) {
-        const std::string spec = argv[i];
-        const size_t eq = spec.find('=');
+        const std::string entry = argv[i];
+        const size_t eq = entry.find('=');
         if (eq == std::string::npos) {
-            std::fprintf(stderr, "not LABEL=PROGRAM: %s\n", spec.c_str());
+            std::fprintf(stderr, "not LABEL=PROGRAM: %s\n", entry.c_str());
             return 2;
         }
         Program p;
-        p.label = spec.substr(0, eq);
-        std::istringstream parts(spec.substr(eq + 1));
+        p.label = entry.substr(0, eq);
+        std::istringstream parts(entry.substr(eq + 1));
         for (std::string part; std::getline(parts, part, ',');)
             p.argv.push_back(part);
         programs.push_back(p);

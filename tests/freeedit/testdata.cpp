@@ -85,11 +85,11 @@ void apply(Session& s, const QString& line)
 
 } // namespace
 
-Session mechanism(const QString& spec)
+Session mechanism(const QString& description)
 {
     Session s;
     s.NewMechanism();
-    for (const QString& line : QString(u"use "_s + spec).split(u';'))
+    for (const QString& line : QString(u"use "_s + description).split(u';'))
         apply(s, line);
     return s;
 }

@@ -14,7 +14,7 @@ QList<Section> dataSections(const QString& file);
 
 // A mechanism from data/mechanisms.txt: "name; more lines; ..." (the lines of its section, then the
 // extra ones, on a new description).
-Session mechanism(const QString& spec);
+Session mechanism(const QString& description);
 
 // One line per node: two blanks per level, the key, a mark (+ open structural, * closed one, = value,
 // ? anything else), the text. A node whose parent is not on the path above it lands at level 0.

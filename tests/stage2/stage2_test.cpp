@@ -11,7 +11,7 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-struct PairSpec {
+struct PairData {
     const char* name;
     const char* type;
     const char* link1;
@@ -21,17 +21,17 @@ struct PairSpec {
 // A session as stage 1 leaves it: one link record per pair end, later records of a name marked
 // "c", each first record with its last pair as second link (Para1) and as first link (Para2),
 // the type code cut to two letters.
-std::unique_ptr<Session> mechanism(const QList<PairSpec>& pairs, const char* frame, const char* driving)
+std::unique_ptr<Session> mechanism(const QList<PairData>& pairs, const char* frame, const char* driving)
 {
     auto s = std::make_unique<Session>();
     s->NewMechanism();
-    for (const PairSpec& spec : pairs) {
+    for (const PairData& pair : pairs) {
         const qint16 k = s->addPara();
         PARA& p = s->Paras[k];
-        p.Name = QString::fromUtf8(spec.name);
-        p.ParaType = QString::fromUtf8(spec.type);
-        p.Zveno1 = QString::fromUtf8(spec.link1);
-        p.Zveno2 = QString::fromUtf8(spec.link2);
+        p.Name = QString::fromUtf8(pair.name);
+        p.ParaType = QString::fromUtf8(pair.type);
+        p.Zveno1 = QString::fromUtf8(pair.link1);
+        p.Zveno2 = QString::fromUtf8(pair.link2);
         p.Zveno1Index = s->addZveno();
         s->Zvenos[p.Zveno1Index].Name = p.Zveno1;
         p.Zveno2Index = s->addZveno();

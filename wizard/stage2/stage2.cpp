@@ -151,6 +151,24 @@ QString askAngleTo(Stage2Context& ctx, const ZVENO& z, const BasePairs& bo, cons
     return askVectorAngle(ctx, bo, target);
 }
 
+// Every extra point of every link that has some, but those of one kind: the pairs panel is
+// refreshed and the base pair taken once per link.
+template <typename Visit>
+void forEachPoint(Stage2Context& ctx, const QString& skipKind, Visit visit)
+{
+    Session& s = ctx.session;
+    for (int i = 1; i <= linkCount(s); ++i) {
+        ZVENO& z = s.Zvenos[i];
+        if (z.DPCount <= 0)
+            continue;
+        refreshPairs(ctx);
+        const BasePairs bo = BaseAndOtherPair(s, i);
+        for (int j = 1; j <= subCount(z.DPCount); ++j)
+            if (z.DP[j].Kind != skipKind)
+                visit(z, bo, z.DP[j]);
+    }
+}
+
 } // namespace
 
 BasePairs BaseAndOtherPair(const Session& s, int zveno)
@@ -351,21 +369,11 @@ qint16 ExtraPointPositions(Stage2Context& ctx)
         }
     }
     if (s.MorePoints != 7.0f) {
-        for (int i = 1; i <= linkCount(s); ++i) {
-            ZVENO& z = s.Zvenos[i];
-            if (z.DPCount <= 0)
-                continue;
-            refreshPairs(ctx);
-            const BasePairs bo = BaseAndOtherPair(s, i);
-            for (int j = 1; j <= subCount(z.DPCount); ++j) {
-                DOP_POINT& p = z.DP[j];
-                if (p.Kind == QStringLiteral("f"))
-                    continue;
-                p.Length = askSame(ctx, QStringLiteral("расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + p.Name, kMetres);
-                // A point on the base pair itself has no direction to ask for.
-                p.Angle = p.Length == QStringLiteral("0") ? QStringLiteral("0") : askAngleTo(ctx, z, bo, p.Name);
-            }
-        }
+        forEachPoint(ctx, QStringLiteral("f"), [&](const ZVENO& z, const BasePairs& bo, DOP_POINT& p) {
+            p.Length = askSame(ctx, QStringLiteral("расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + p.Name, kMetres);
+            // A point on the base pair itself has no direction to ask for.
+            p.Angle = p.Length == QStringLiteral("0") ? QStringLiteral("0") : askAngleTo(ctx, z, bo, p.Name);
+        });
     }
     return 130;
 }
@@ -388,28 +396,17 @@ qint16 CentresOfMass(Stage2Context& ctx)
 
 qint16 ForcePoints(Stage2Context& ctx)
 {
-    Session& s = ctx.session;
-    for (int i = 1; i <= linkCount(s); ++i) {
-        ZVENO& z = s.Zvenos[i];
-        if (z.DPCount <= 0)
-            continue;
-        refreshPairs(ctx);
-        const BasePairs bo = BaseAndOtherPair(s, i);
-        for (int j = 1; j <= subCount(z.DPCount); ++j) {
-            DOP_POINT& p = z.DP[j];
-            if (p.Kind == QStringLiteral("o"))
-                continue;
-            const QString n = p.Name;
-            p.Length = askValue(ctx, QStringLiteral("Введите расстояние от пары ") + bo.base + QStringLiteral(" до точки приложения силы ") + n,
-                                QStringLiteral("Расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + n, kMetres);
-            p.Angle = askVectorAngle(ctx, bo, n);
-            // The "Х" of the axis is Cyrillic here too.
-            p.ForceAngle = askSame(ctx, QStringLiteral("угол от положительного направления оси Х до вектора силы, приложенного в точке ") + n,
-                                   kDegrees);
-            p.Force = askValue(ctx, QStringLiteral("Введите величину силы, действующей на звено в точке ") + n,
-                               QStringLiteral("Величина силы, действующей на звено в точке ") + n, QStringLiteral(" Н"));
-        }
-    }
+    forEachPoint(ctx, QStringLiteral("o"), [&](const ZVENO&, const BasePairs& bo, DOP_POINT& p) {
+        const QString n = p.Name;
+        p.Length = askValue(ctx, QStringLiteral("Введите расстояние от пары ") + bo.base + QStringLiteral(" до точки приложения силы ") + n,
+                            QStringLiteral("Расстояние от пары ") + bo.base + QStringLiteral(" до точки ") + n, kMetres);
+        p.Angle = askVectorAngle(ctx, bo, n);
+        // The "Х" of the axis is Cyrillic here too.
+        p.ForceAngle = askSame(ctx, QStringLiteral("угол от положительного направления оси Х до вектора силы, приложенного в точке ") + n,
+                               kDegrees);
+        p.Force = askValue(ctx, QStringLiteral("Введите величину силы, действующей на звено в точке ") + n,
+                           QStringLiteral("Величина силы, действующей на звено в точке ") + n, QStringLiteral(" Н"));
+    });
     return 150;
 }
 
