@@ -10,13 +10,7 @@ void WizardEngine::stateGroupFirst()
     QString link;
     if (!takeAnswer(kModeName, link))
         return;
-    m_session.HeldAnswer = link;
-    m_display.backEnabled = false;
-    m_display.endStageEnabled = false;
-    m_display.prevEnabled = false;
-    clearAnswer();
-    setState(82);
-    showPrompt();
+    holdAnswer(link, 82);
 }
 
 void WizardEngine::stateGroupSecond()

@@ -177,6 +177,19 @@ void WizardEngine::procedureCentresOfMass()
     EndStage();
 }
 
+// The first half of a two-part answer (a point's link, a group's first link): kept in HeldAnswer
+// while the second half is asked, with the command buttons off until it comes.
+void WizardEngine::holdAnswer(const QString& answer, qint16 next)
+{
+    m_session.HeldAnswer = answer;
+    m_display.backEnabled = false;
+    m_display.endStageEnabled = false;
+    m_display.prevEnabled = false;
+    clearAnswer();
+    setState(next);
+    showPrompt();
+}
+
 void WizardEngine::statePointLink(qint16 next)
 {
     QString link;
@@ -187,13 +200,7 @@ void WizardEngine::statePointLink(qint16 next)
         clearAnswer();
         return;
     }
-    m_session.HeldAnswer = link;
-    m_display.backEnabled = false;
-    m_display.endStageEnabled = false;
-    m_display.prevEnabled = false;
-    clearAnswer();
-    setState(next);
-    showPrompt();
+    holdAnswer(link, next);
 }
 
 void WizardEngine::statePointName(const QString& kind, const QString& label, qint16 back)

@@ -83,6 +83,7 @@ private:
     void stateFrame();
     void stateDriving();
     void procedureCentresOfMass();
+    void holdAnswer(const QString& answer, qint16 next);
     void statePointLink(qint16 next);
     void statePointName(const QString& kind, const QString& label, qint16 back);
     void procedureMorePoints();
