@@ -62,28 +62,22 @@ bool pairOnFrame(const Session& session, qint16 pair)
     return p.Zveno1 == frame || p.Zveno2 == frame;
 }
 
+// The tree measures from the link's first main pair unless only the second lies on the frame.
+static bool secondPairIsBase(const Session& session, const ZVENO& z)
+{
+    return !pairOnFrame(session, z.Para1Index) && pairOnFrame(session, z.Para2Index);
+}
+
 QString BasePair(const Session& session, qint16 link)
 {
     const ZVENO& z = zvenoAt(session, link);
-    const PARA& p1 = paraAt(session, z.Para1Index);
-    const PARA& p2 = paraAt(session, z.Para2Index);
-    if (pairOnFrame(session, z.Para1Index))
-        return p1.Name;
-    if (pairOnFrame(session, z.Para2Index))
-        return p2.Name;
-    return p1.Name;
+    return paraAt(session, secondPairIsBase(session, z) ? z.Para2Index : z.Para1Index).Name;
 }
 
 QString OtherPair(const Session& session, qint16 link)
 {
     const ZVENO& z = zvenoAt(session, link);
-    const PARA& p1 = paraAt(session, z.Para1Index);
-    const PARA& p2 = paraAt(session, z.Para2Index);
-    if (pairOnFrame(session, z.Para1Index))
-        return p2.Name;
-    if (pairOnFrame(session, z.Para2Index))
-        return p1.Name;
-    return p2.Name;
+    return paraAt(session, secondPairIsBase(session, z) ? z.Para1Index : z.Para2Index).Name;
 }
 
 QList<TreeNode> Load_PARAS(const Session& s)
