@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "model/dialogs.h"
 
 #include <QHash>
 #include <QString>

@@ -1,13 +1,13 @@
 // The output files for the largest mechanism the records hold: 32 pairs, their 64 link records,
 // 32 extra points on every link record, 30 additional pairs on the frame and 31 groups.
 
-#include "codepage.h"
-#include "dialogs.h"
-#include "kvcompiler.h"
-#include "projectfile.h"
-#include "projectformat.h"
-#include "session.h"
-#include "writefile.h"
+#include "files/codepage.h"
+#include "model/dialogs.h"
+#include "files/kvcompiler.h"
+#include "files/projectfile.h"
+#include "files/projectformat.h"
+#include "model/session.h"
+#include "files/writefile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 //   minimal_window text     the same window with one line of text: what drawing any text costs
 //                           (the font database and glyphs), for comparison only
 
-#include "benchclock.h"
+#include "bench/benchclock.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,15 +5,15 @@
 //             over stage 1 of a four-bar description, many times.
 // Prints the median, the 90th percentile and the largest time of each.
 
-#include "benchclock.h"
-#include "benchdialogs.h"
-#include "form_freelancermode.h"
-#include "form_mainwindow.h"
-#include "form_mainwindow_di.h"
-#include "mechanismtree.h"
-#include "session.h"
-#include "shell.h"
-#include "wizardengine.h"
+#include "bench/benchclock.h"
+#include "bench/benchdialogs.h"
+#include "freeedit/ui/freeeditwindow.h"
+#include "shell/mainstrip.h"
+#include "wizard/ui/wizardwindow.h"
+#include "freeedit/mechanismtree.h"
+#include "model/session.h"
+#include "shell/shell.h"
+#include "wizard/wizardengine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -200,7 +200,7 @@ int freeEdit(int runs)
     int nodes = 0;
     for (int r = 0; r < runs; ++r) {
         const Stopwatch t0;
-        auto* window = new form_FreeLancerMode(*s, dialogs, &strip);
+        auto* window = new FreeEditWindow(*s, dialogs, &strip);
         window->Form_Load();
         if (!waitShown(window)) {
             std::fputs("freeedit: the window never came on the screen\n", stderr);
@@ -239,7 +239,7 @@ int wizardWindow(int runs)
     Series shown;
     for (int r = 0; r < runs; ++r) {
         const Stopwatch t0;
-        auto* wizard = new form_MainWindow_Di(session, dialogs, &strip);
+        auto* wizard = new WizardWindow(session, dialogs, &strip);
         wizard->Set_Up_pos();
         t0.stopInto(made);
         const Stopwatch t1;
@@ -264,7 +264,7 @@ int enter(int runs)
     shell.start();
     waitShown(shell.mainWindow());
     shell.openWizard(); // the opening question is answered "yes": a new description
-    form_MainWindow_Di* wizard = shell.wizardWindow();
+    WizardWindow* wizard = shell.wizardWindow();
     if (!wizard || !waitShown(wizard)) {
         std::fputs("enter: the wizard window did not open\n", stderr);
         return 1;

@@ -8,16 +8,16 @@
 //             up to the written files. The harness takes the peak resident set of this run.
 // Each mark is a line "<name> <CLOCK_REALTIME ns>" on standard output.
 
-#include "benchclock.h"
-#include "benchdialogs.h"
-#include "benchinput.h"
-#include "form_dialog_di.h"
-#include "form_mainwindow.h"
-#include "form_mainwindow_di.h"
-#include "programfolders.h"
-#include "qtdialogs.h"
-#include "session.h"
-#include "shell.h"
+#include "bench/benchclock.h"
+#include "bench/benchdialogs.h"
+#include "bench/benchinput.h"
+#include "shell/questiondialog.h"
+#include "shell/mainstrip.h"
+#include "wizard/ui/wizardwindow.h"
+#include "shell/programfolders.h"
+#include "shell/qtdialogs.h"
+#include "model/session.h"
+#include "shell/shell.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -70,23 +70,23 @@ protected:
     {
         // Intermediate marks: where the time between the main window and the wizard goes.
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
-            if (qobject_cast<form_MainWindow_Di*>(watched) && !m_wizardShow) {
+            if (qobject_cast<WizardWindow*>(watched) && !m_wizardShow) {
                 m_wizardShow = true;
                 reportMark("wizard.show", wallNowNs());
-            } else if (qobject_cast<form_Dialog_Di*>(watched) && !m_questionShow) {
+            } else if (qobject_cast<QuestionDialog*>(watched) && !m_questionShow) {
                 m_questionShow = true;
                 reportMark("question.show", wallNowNs());
             }
         }
         if (event->type() == QEvent::Expose && !m_seen) {
-            form_MainWindow_Di* wizard = m_shell.wizardWindow();
+            WizardWindow* wizard = m_shell.wizardWindow();
             if (wizard && watched == wizard->windowHandle() && wizard->windowHandle()->isExposed()) {
                 m_seen = true;
                 m_idle = std::make_unique<ShownAndIdle>(wizard, [] {
                     reportMark("wizard", wallNowNs());
                     QTimer::singleShot(0, qApp, [] {
                         for (QWidget* w : QApplication::topLevelWidgets())
-                            if (auto* question = qobject_cast<form_Dialog_Di*>(w); question && question->isVisible())
+                            if (auto* question = qobject_cast<QuestionDialog*>(w); question && question->isVisible())
                                 question->reject();
                     });
                 });
@@ -104,7 +104,7 @@ private:
 };
 
 // Types one answer into the answer box and presses Enter, or presses the end-of-stage button.
-void typeInto(form_MainWindow_Di& wizard, const QString& word)
+void typeInto(WizardWindow& wizard, const QString& word)
 {
     if (word == QLatin1String("!E")) {
         click(wizard.findChild<QPushButton*>(QStringLiteral("btn_EndStage")));
@@ -121,7 +121,7 @@ int describe(Shell& shell, Session& session, BenchDialogs& dialogs, const QStrin
     QObject::connect(&shell, &Shell::chooserShown, &shell, &clickChooserPicture);
     shell.newMechanism(); // the chooser, its picture, the wizard window and the opening question
     traceMemory("wizard window up");
-    form_MainWindow_Di* wizard = shell.wizardWindow();
+    WizardWindow* wizard = shell.wizardWindow();
     if (!wizard) {
         std::fputs("describe: the wizard window did not open\n", stderr);
         return 1;

@@ -1,7 +1,7 @@
-#include "kvcompiler.h"
+#include "files/kvcompiler.h"
 
-#include "answers.h"
-#include "session.h"
+#include "model/answers.h"
+#include "model/session.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "projectfile.h"
+#include "files/projectfile.h"
 
-#include "errors.h"
-#include "projectformat.h"
-#include "session.h"
+#include "model/errors.h"
+#include "files/projectformat.h"
+#include "model/session.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "projectformat.h"
+#include "files/projectformat.h"
 
-#include "codepage.h"
-#include "session.h"
+#include "files/codepage.h"
+#include "model/session.h"
 
 #include <QtEndian>
 

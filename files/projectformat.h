@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include "records.h"
+#include "model/records.h"
 
 #include <optional>
 

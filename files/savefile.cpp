@@ -1,4 +1,4 @@
-#include "savefile.h"
+#include "files/savefile.h"
 
 #include <QIODevice>
 

@@ -1,14 +1,14 @@
-#include "writefile.h"
+#include "files/writefile.h"
 
 #include <QFileInfo>
 
-#include "codepage.h"
-#include "errors.h"
-#include "kvcompiler.h"
-#include "projectfile.h"
-#include "projectformat.h"
-#include "savefile.h"
-#include "session.h"
+#include "files/codepage.h"
+#include "model/errors.h"
+#include "files/kvcompiler.h"
+#include "files/projectfile.h"
+#include "files/projectformat.h"
+#include "files/savefile.h"
+#include "model/session.h"
 
 #include <QDir>
 #include <QSaveFile>

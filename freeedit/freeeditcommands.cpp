@@ -1,9 +1,9 @@
-#include "freeeditcommands.h"
+#include "freeedit/freeeditcommands.h"
 
-#include "dialogs.h"
-#include "errors.h"
-#include "session.h"
-#include "writefile.h"
+#include "model/dialogs.h"
+#include "model/errors.h"
+#include "model/session.h"
+#include "files/writefile.h"
 
 bool saveFreeEdit(Session& session, Dialogs& dialogs, CompilerView* view)
 {

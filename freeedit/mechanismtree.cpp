@@ -1,7 +1,7 @@
-#include "mechanismtree.h"
+#include "freeedit/mechanismtree.h"
 
-#include "session.h"
-#include "translator.h"
+#include "model/session.h"
+#include "model/translator.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "nodeeditor.h"
+#include "freeedit/nodeeditor.h"
 
-#include "answers.h"
-#include "ask.h"
-#include "errors.h"
-#include "mechanismtree.h"
-#include "session.h"
-#include "translator.h"
+#include "model/answers.h"
+#include "model/ask.h"
+#include "model/errors.h"
+#include "freeedit/mechanismtree.h"
+#include "model/session.h"
+#include "model/translator.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
-#include "answers.h"
+#include "model/answers.h"
 
-#include "errors.h"
-#include "session.h"
+#include "model/errors.h"
+#include "model/session.h"
 
 #include <QLocale>
 

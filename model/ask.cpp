@@ -1,7 +1,7 @@
-#include "ask.h"
+#include "model/ask.h"
 
-#include "dialogs.h"
-#include "session.h"
+#include "model/dialogs.h"
+#include "model/session.h"
 
 QString AskQuestion(Session& session, Dialogs& dialogs, const QString& question, float mode,
                     const QString& defaultText, QPoint at)

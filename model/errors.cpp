@@ -1,6 +1,6 @@
-#include "errors.h"
+#include "model/errors.h"
 
-#include "session.h"
+#include "model/session.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "translator.h"
+#include "model/translator.h"
 
 #include <utility>
 

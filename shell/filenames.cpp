@@ -1,6 +1,6 @@
-#include "filenames.h"
+#include "shell/filenames.h"
 
-#include "writefile.h"
+#include "files/writefile.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

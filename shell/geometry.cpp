@@ -1,4 +1,4 @@
-#include "geometry.h"
+#include "shell/geometry.h"
 
 #include <QtMath>
 

@@ -1,7 +1,7 @@
-#include "programfolders.h"
-#include "qtdialogs.h"
-#include "session.h"
-#include "shell.h"
+#include "shell/programfolders.h"
+#include "shell/qtdialogs.h"
+#include "model/session.h"
+#include "shell/shell.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "programfolders.h"
+#include "shell/programfolders.h"
 
 #include <QDir>
 #include <QFileInfo>

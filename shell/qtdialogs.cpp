@@ -1,8 +1,8 @@
-#include "qtdialogs.h"
+#include "shell/qtdialogs.h"
 
-#include "filenames.h"
-#include "form_dialog_di.h"
-#include "session.h"
+#include "shell/filenames.h"
+#include "shell/questiondialog.h"
+#include "model/session.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -48,7 +48,7 @@ QString QtDialogs::askQuestion(const QString& question, float mode, const QStrin
     if (mode != 1.0f && mode != 2.0f)
         return QString();
     // On the heap and watched: the window it sits over may be closed while it waits.
-    QPointer<form_Dialog_Di> dialog = new form_Dialog_Di(owner());
+    QPointer<QuestionDialog> dialog = new QuestionDialog(owner());
     dialog->prepare(question, mode, defaultText, at);
     dialog->exec();
     if (!dialog)

@@ -1,14 +1,14 @@
-#include "shell.h"
+#include "shell/shell.h"
 
-#include "form_about.h"
-#include "form_kvertafileloader.h"
-#include "form_kvertafileshow.h"
-#include "form_freelancermode.h"
-#include "form_mainwindow.h"
-#include "form_mainwindow_di.h"
-#include "form_newfile.h"
-#include "projectfile.h"
-#include "session.h"
+#include "shell/aboutbox.h"
+#include "files/ui/loaderwindow.h"
+#include "files/ui/compilerwindow.h"
+#include "freeedit/ui/freeeditwindow.h"
+#include "shell/mainstrip.h"
+#include "wizard/ui/wizardwindow.h"
+#include "shell/modechooser.h"
+#include "files/projectfile.h"
+#include "model/session.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -32,12 +32,12 @@ Shell::Shell(Session& session, Dialogs& dialogs, QObject* parent)
     , m_session(session)
     , m_dialogs(dialogs)
     , m_commands(session, dialogs, *this)
-    , m_main(new form_MainWindow(session))
+    , m_main(new MainStrip(session))
 {
-    connect(m_main, &form_MainWindow::newMechanismRequested, this, &Shell::newMechanism);
-    connect(m_main, &form_MainWindow::saveRequested, this, &Shell::save);
-    connect(m_main, &form_MainWindow::aboutRequested, this, &Shell::about);
-    connect(m_main, &form_MainWindow::exitRequested, this, &Shell::exitProgram);
+    connect(m_main, &MainStrip::newMechanismRequested, this, &Shell::newMechanism);
+    connect(m_main, &MainStrip::saveRequested, this, &Shell::save);
+    connect(m_main, &MainStrip::aboutRequested, this, &Shell::about);
+    connect(m_main, &MainStrip::exitRequested, this, &Shell::exitProgram);
 }
 
 Shell::~Shell()
@@ -48,12 +48,12 @@ Shell::~Shell()
     delete m_main;
 }
 
-form_MainWindow_Di* Shell::wizardWindow() const
+WizardWindow* Shell::wizardWindow() const
 {
     return m_wizard;
 }
 
-form_FreeLancerMode* Shell::freeEditWindow() const
+FreeEditWindow* Shell::freeEditWindow() const
 {
     return m_freeEdit;
 }
@@ -73,7 +73,7 @@ void Shell::openChooser()
     if (m_chooser || m_exiting)
         return;
     // On load: the working windows go, with everything they showed; nothing follows the strip.
-    auto* chooser = new form_NewFile(m_session.DataFolder, m_main);
+    auto* chooser = new ModeChooser(m_session.DataFolder, m_main);
     closeWizard();
     closeFreeEdit();
     m_session.WindowMode = -1.0f;
@@ -102,10 +102,10 @@ void Shell::openWizard()
     m_session.WindowMode = 1.0f;
     m_session.WizardState = 0;
 
-    auto* wizard = new form_MainWindow_Di(m_session, m_dialogs, m_main);
+    auto* wizard = new WizardWindow(m_session, m_dialogs, m_main);
     wizard->setAttribute(Qt::WA_DeleteOnClose);
     // Queued: the wizard's button handler has finished before its window is closed.
-    connect(wizard, &form_MainWindow_Di::freeEditRequested, this, &Shell::openFreeEdit, Qt::QueuedConnection);
+    connect(wizard, &WizardWindow::freeEditRequested, this, &Shell::openFreeEdit, Qt::QueuedConnection);
     m_wizard = wizard;
     m_main->setWizardWindow(wizard);
     wizard->Set_Up_pos();
@@ -123,7 +123,7 @@ void Shell::about()
 {
     if (m_about)
         return;
-    auto* box = new form_About(m_session.DataFolder, m_main);
+    auto* box = new AboutBox(m_session.DataFolder, m_main);
     m_main->centreBelow(box);
     m_about = box;
     box->exec();
@@ -139,7 +139,7 @@ void Shell::exitProgram()
     if (m_compiler)
         m_compiler->close();
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (qobject_cast<form_KvertaFileShow*>(window))
+        if (qobject_cast<CompilerWindow*>(window))
             window->close();
     m_main->close();
     discard(m_wizard);
@@ -189,9 +189,9 @@ void Shell::openFreeEdit()
     closeWizard();
     closeFreeEdit();
     m_session.WindowMode = 2.0f;
-    auto* freeEdit = new form_FreeLancerMode(m_session, m_dialogs, m_main);
+    auto* freeEdit = new FreeEditWindow(m_session, m_dialogs, m_main);
     freeEdit->setAttribute(Qt::WA_DeleteOnClose);
-    connect(freeEdit, &form_FreeLancerMode::chooserRequested, this, &Shell::openChooser, Qt::QueuedConnection);
+    connect(freeEdit, &FreeEditWindow::chooserRequested, this, &Shell::openChooser, Qt::QueuedConnection);
     freeEdit->setCompilerView(compilerView());
     m_freeEdit = freeEdit;
     m_main->setFreeEditWindow(freeEdit);
@@ -207,7 +207,7 @@ CompilerView* Shell::compilerView()
 {
     // Made on first use; it stays up with the written lines until the student closes it.
     if (!m_compiler) {
-        m_compiler = new form_KvertaFileShow(m_main);
+        m_compiler = new CompilerWindow(m_main);
         m_main->centreBelow(m_compiler);
     }
     return m_compiler;

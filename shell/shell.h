@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shellactions.h"
-#include "shellcommands.h"
+#include "shell/shellactions.h"
+#include "shell/shellcommands.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,10 +10,10 @@ class Dialogs;
 class Session;
 class QDialog;
 class QWidget;
-class form_FreeLancerMode;
-class form_MainWindow;
-class form_MainWindow_Di;
-class form_KvertaFileShow;
+class FreeEditWindow;
+class MainStrip;
+class WizardWindow;
+class CompilerWindow;
 
 // The application: the main window and the windows it opens, one at a time, and the commands of
 // its menu. It owns the main window; the working windows close themselves or are closed here.
@@ -23,9 +23,9 @@ public:
     Shell(Session& session, Dialogs& dialogs, QObject* parent = nullptr);
     ~Shell() override;
 
-    form_MainWindow* mainWindow() const { return m_main; }
-    form_MainWindow_Di* wizardWindow() const;
-    form_FreeLancerMode* freeEditWindow() const;
+    MainStrip* mainWindow() const { return m_main; }
+    WizardWindow* wizardWindow() const;
+    FreeEditWindow* freeEditWindow() const;
 
     // Shows the main window, and nothing else.
     void start();
@@ -59,11 +59,11 @@ private:
     Session& m_session;
     Dialogs& m_dialogs;
     ShellCommands m_commands;
-    form_MainWindow* m_main;
-    QPointer<form_MainWindow_Di> m_wizard;
-    QPointer<form_FreeLancerMode> m_freeEdit;
+    MainStrip* m_main;
+    QPointer<WizardWindow> m_wizard;
+    QPointer<FreeEditWindow> m_freeEdit;
     QPointer<QDialog> m_chooser;
     QPointer<QDialog> m_about;
-    QPointer<form_KvertaFileShow> m_compiler;
+    QPointer<CompilerWindow> m_compiler;
     bool m_exiting = false;
 };

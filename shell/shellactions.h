@@ -1,6 +1,6 @@
 #pragma once
 
-#include "projectfile.h"
+#include "files/projectfile.h"
 
 #include <QString>
 

@@ -1,14 +1,14 @@
-#include "shellcommands.h"
+#include "shell/shellcommands.h"
 
-#include "answers.h"
-#include "ask.h"
-#include "dialogs.h"
-#include "errors.h"
-#include "filenames.h"
-#include "projectfile.h"
-#include "session.h"
-#include "shellactions.h"
-#include "writefile.h"
+#include "model/answers.h"
+#include "model/ask.h"
+#include "model/dialogs.h"
+#include "model/errors.h"
+#include "shell/filenames.h"
+#include "files/projectfile.h"
+#include "model/session.h"
+#include "shell/shellactions.h"
+#include "files/writefile.h"
 
 #include <QFileInfo>
 

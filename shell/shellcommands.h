@@ -1,6 +1,6 @@
 #pragma once
 
-#include "writefile.h"
+#include "files/writefile.h"
 
 #include <QPoint>
 #include <QString>

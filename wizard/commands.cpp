@@ -1,12 +1,12 @@
 // The command buttons of the wizard: end of stage, undo, stage return and free-edit mode.
-#include "errors.h"
-#include "mechanism.h"
-#include "panels.h"
-#include "session.h"
-#include "stage2.h"
-#include "stagetree.h"
-#include "structure.h"
-#include "wizardengine.h"
+#include "model/errors.h"
+#include "wizard/mechanism.h"
+#include "wizard/panels.h"
+#include "model/session.h"
+#include "wizard/stage2/stage2.h"
+#include "wizard/stagetree.h"
+#include "wizard/structure.h"
+#include "wizard/wizardengine.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Stage 1.5 of the wizard: the student names the Assur groups, first link then second link.
-#include "answers.h"
-#include "errors.h"
-#include "session.h"
-#include "structure.h"
-#include "wizardengine.h"
+#include "model/answers.h"
+#include "model/errors.h"
+#include "model/session.h"
+#include "wizard/structure.h"
+#include "wizard/wizardengine.h"
 
 void WizardEngine::stateGroupFirst()
 {

@@ -1,6 +1,6 @@
-#include "mechanism.h"
+#include "wizard/mechanism.h"
 
-#include "session.h"
+#include "model/session.h"
 
 qint16 firstLink(const Session& s, const QString& name)
 {

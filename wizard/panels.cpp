@@ -1,6 +1,6 @@
-#include "panels.h"
+#include "wizard/panels.h"
 
-#include "session.h"
+#include "model/session.h"
 
 namespace {
 

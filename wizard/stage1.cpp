@@ -1,11 +1,11 @@
 // Stage 1 of the wizard: pairs, frame, driving links, centres of mass and extra points.
-#include "answers.h"
-#include "errors.h"
-#include "mechanism.h"
-#include "session.h"
-#include "stagetree.h"
-#include "structure.h"
-#include "wizardengine.h"
+#include "model/answers.h"
+#include "model/errors.h"
+#include "wizard/mechanism.h"
+#include "model/session.h"
+#include "wizard/stagetree.h"
+#include "wizard/structure.h"
+#include "wizard/wizardengine.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "stagetree.h"
+#include "wizard/stagetree.h"
 
 const QList<StageNode>& stageTree()
 {

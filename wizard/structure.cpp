@@ -1,6 +1,6 @@
-#include "structure.h"
+#include "wizard/structure.h"
 
-#include "session.h"
+#include "model/session.h"
 
 #include <QList>
 

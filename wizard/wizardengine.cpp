@@ -1,12 +1,12 @@
-#include "wizardengine.h"
+#include "wizard/wizardengine.h"
 
-#include "answers.h"
-#include "ask.h"
-#include "errors.h"
-#include "panels.h"
-#include "session.h"
-#include "stage2.h"
-#include "stagetree.h"
+#include "model/answers.h"
+#include "model/ask.h"
+#include "model/errors.h"
+#include "wizard/panels.h"
+#include "model/session.h"
+#include "wizard/stage2/stage2.h"
+#include "wizard/stagetree.h"
 
 WizardEngine::WizardEngine(Session& session, Dialogs& dialogs, QObject* parent)
     : QObject(parent)

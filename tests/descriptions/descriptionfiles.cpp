@@ -1,4 +1,4 @@
-#include "descriptionfiles.h"
+#include "tests/descriptions/descriptionfiles.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "descriptionfiles.h"
-#include "errors.h"
-#include "form_dialog_di.h"
-#include "form_mainwindow_di.h"
-#include "qtdialogs.h"
-#include "session.h"
+#include "tests/descriptions/descriptionfiles.h"
+#include "model/errors.h"
+#include "shell/questiondialog.h"
+#include "wizard/ui/wizardwindow.h"
+#include "shell/qtdialogs.h"
+#include "model/session.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,7 +62,7 @@ private:
             return;
         }
         const DescriptionStep step = m_steps.takeFirst();
-        if (auto* dialog = qobject_cast<form_Dialog_Di*>(modal))
+        if (auto* dialog = qobject_cast<QuestionDialog*>(modal))
             answerQuestion(dialog, step);
         else if (auto* box = qobject_cast<QMessageBox*>(modal))
             answerMessage(box, step);
@@ -75,7 +75,7 @@ private:
     // Off the script: the answer that ends any "ask again" loop (No, or the default text).
     static void leave(QWidget* modal)
     {
-        if (auto* dialog = qobject_cast<form_Dialog_Di*>(modal)) {
+        if (auto* dialog = qobject_cast<QuestionDialog*>(modal)) {
             for (const char* name : {"btn_No", "btn_Ok"})
                 if (auto* b = dialog->findChild<QPushButton*>(QLatin1String(name)); b && b->isVisible())
                     return b->click();
@@ -93,7 +93,7 @@ private:
                         QString::number(step.code);
     }
 
-    void answerQuestion(form_Dialog_Di* dialog, const DescriptionStep& step)
+    void answerQuestion(QuestionDialog* dialog, const DescriptionStep& step)
     {
         if (step.kind != DescriptionStep::Ask && step.kind != DescriptionStep::AskClosed) {
             note(QStringLiteral("the question dialog"), step);
@@ -179,7 +179,7 @@ void DescriptionsGuiTest::realWindows_wholeDescription()
     QWidget strip;
     strip.resize(800, 40);
     strip.show();
-    form_MainWindow_Di wizard(s, dialogs, &strip);
+    WizardWindow wizard(s, dialogs, &strip);
     wizard.startNewDescription();
     wizard.show();
     wizard.activateWindow();

@@ -1,7 +1,7 @@
-#include "descriptionfiles.h"
-#include "scripteddialogs.h"
-#include "session.h"
-#include "wizardengine.h"
+#include "tests/descriptions/descriptionfiles.h"
+#include "tests/support/scripteddialogs.h"
+#include "model/session.h"
+#include "wizard/wizardengine.h"
 
 #include <QDir>
 #include <QTemporaryDir>

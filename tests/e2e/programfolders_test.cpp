@@ -1,8 +1,8 @@
-#include "programfolders.h"
-#include "projectfile.h"
-#include "scripteddialogs.h"
-#include "session.h"
-#include "writefile.h"
+#include "shell/programfolders.h"
+#include "files/projectfile.h"
+#include "tests/support/scripteddialogs.h"
+#include "model/session.h"
+#include "files/writefile.h"
 
 #include <QDir>
 #include <QFile>

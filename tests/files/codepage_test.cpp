@@ -1,5 +1,5 @@
-#include "codepage.h"
-#include "mechanisms.h"
+#include "files/codepage.h"
+#include "tests/files/mechanisms.h"
 
 #include <QTest>
 

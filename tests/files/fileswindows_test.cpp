@@ -1,8 +1,8 @@
-#include "form_kvertafileloader.h"
-#include "form_kvertafileshow.h"
-#include "mechanisms.h"
-#include "projectformat.h"
-#include "scripteddialogs.h"
+#include "files/ui/loaderwindow.h"
+#include "files/ui/compilerwindow.h"
+#include "tests/files/mechanisms.h"
+#include "files/projectformat.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -12,7 +12,7 @@ class FilesWindowsTest : public QObject {
 private slots:
     void compilerWindow_showsTheRun_marksAFailure_andClosesOnTheButton()
     {
-        form_KvertaFileShow w;
+        CompilerWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("            KVERTA file compillator [v 0.1.0f]"));
         auto* close = w.findChild<QPushButton*>(QStringLiteral("btn_Close"));
         auto* bar = w.findChild<QProgressBar*>(QStringLiteral("pb_Overall"));
@@ -49,7 +49,7 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(int, error);
-        form_KvertaFileLoader w;
+        LoaderWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("            KVERTA file loader [v 0.0.1a]"));
         QCOMPARE(w.findChild<QLabel*>()->text(), QStringLiteral("Ж Д И Т Е . . ."));
         QTemporaryDir dir;

@@ -1,6 +1,6 @@
-#include "kvcompiler.h"
-#include "mechanisms.h"
-#include "session.h"
+#include "files/kvcompiler.h"
+#include "tests/files/mechanisms.h"
+#include "model/session.h"
 
 #include <QTest>
 

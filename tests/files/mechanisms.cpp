@@ -1,4 +1,4 @@
-#include "mechanisms.h"
+#include "tests/files/mechanisms.h"
 
 #include <QFile>
 #include <QVariant>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kvcompiler.h"
-#include "session.h"
+#include "files/kvcompiler.h"
+#include "model/session.h"
 
 #include <QByteArray>
 #include <QStringList>

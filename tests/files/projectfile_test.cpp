@@ -1,6 +1,6 @@
-#include "mechanisms.h"
-#include "projectfile.h"
-#include "projectformat.h"
+#include "tests/files/mechanisms.h"
+#include "files/projectfile.h"
+#include "files/projectformat.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "codepage.h"
-#include "mechanisms.h"
-#include "projectfile.h"
-#include "projectformat.h"
-#include "savefile.h"
-#include "scripteddialogs.h"
-#include "writefile.h"
+#include "files/codepage.h"
+#include "tests/files/mechanisms.h"
+#include "files/projectfile.h"
+#include "files/projectformat.h"
+#include "files/savefile.h"
+#include "tests/support/scripteddialogs.h"
+#include "files/writefile.h"
 
 #include <QtCore>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "answers.h"
-#include "freeeditcommands.h"
-#include "nodeeditor.h"
-#include "projectfile.h"
-#include "scripteddialogs.h"
-#include "testdata.h"
+#include "model/answers.h"
+#include "freeedit/freeeditcommands.h"
+#include "freeedit/nodeeditor.h"
+#include "files/projectfile.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/freeedit/testdata.h"
 
 #include <QFile>
 #include <QTemporaryDir>

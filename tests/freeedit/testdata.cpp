@@ -1,4 +1,4 @@
-#include "testdata.h"
+#include "tests/freeedit/testdata.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mechanismtree.h"
-#include "session.h"
+#include "freeedit/mechanismtree.h"
+#include "model/session.h"
 
 #include <QStringList>
 

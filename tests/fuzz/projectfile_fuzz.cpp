@@ -1,9 +1,9 @@
 // libFuzzer target for the project-file reader: any bytes at all must be either refused or read
 // into a mechanism that compiles, saves and reads back to the same file.
 
-#include "kvcompiler.h"
-#include "projectformat.h"
-#include "session.h"
+#include "files/kvcompiler.h"
+#include "files/projectformat.h"
+#include "model/session.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "answers.h"
-#include "scripteddialogs.h"
-#include "session.h"
-#include "testtable.h"
+#include "model/answers.h"
+#include "tests/support/scripteddialogs.h"
+#include "model/session.h"
+#include "tests/support/testtable.h"
 
 #include <QTest>
 

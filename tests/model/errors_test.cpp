@@ -1,7 +1,7 @@
-#include "errors.h"
-#include "scripteddialogs.h"
-#include "session.h"
-#include "testtable.h"
+#include "model/errors.h"
+#include "tests/support/scripteddialogs.h"
+#include "model/session.h"
+#include "tests/support/testtable.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "session.h"
+#include "model/session.h"
 
 #include <QTest>
 

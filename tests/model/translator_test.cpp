@@ -1,5 +1,5 @@
-#include "testtable.h"
-#include "translator.h"
+#include "tests/support/testtable.h"
+#include "model/translator.h"
 
 #include <QTest>
 

@@ -1,16 +1,16 @@
-#include "errors.h"
-#include "filenames.h"
-#include "form_about.h"
-#include "form_dialog_di.h"
-#include "form_freelancermode.h"
-#include "form_mainwindow.h"
-#include "form_mainwindow_di.h"
-#include "form_newfile.h"
-#include "qtdialogs.h"
-#include "scripteddialogs.h"
-#include "session.h"
-#include "shell.h"
-#include "writefile.h"
+#include "model/errors.h"
+#include "shell/filenames.h"
+#include "shell/aboutbox.h"
+#include "shell/questiondialog.h"
+#include "freeedit/ui/freeeditwindow.h"
+#include "shell/mainstrip.h"
+#include "wizard/ui/wizardwindow.h"
+#include "shell/modechooser.h"
+#include "shell/qtdialogs.h"
+#include "tests/support/scripteddialogs.h"
+#include "model/session.h"
+#include "shell/shell.h"
+#include "files/writefile.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -73,12 +73,12 @@ QString run(const QString& routine, const QString& in)
 std::unique_ptr<QWidget> makeWindow(const QString& name, Session& s)
 {
     if (name == QLatin1String("form_MainWindow"))
-        return std::make_unique<form_MainWindow>(s);
+        return std::make_unique<MainStrip>(s);
     if (name == QLatin1String("form_NewFile"))
-        return std::make_unique<form_NewFile>(QString());
+        return std::make_unique<ModeChooser>(QString());
     if (name == QLatin1String("form_About"))
-        return std::make_unique<form_About>(QString());
-    return std::make_unique<form_Dialog_Di>();
+        return std::make_unique<AboutBox>(QString());
+    return std::make_unique<QuestionDialog>();
 }
 
 template <typename T = QWidget>
@@ -201,7 +201,7 @@ private slots:
     void mainWindow_menuOrder()
     {
         Session s;
-        form_MainWindow w(s);
+        MainStrip w(s);
         QStringList names;
         for (QAction* a : w.menuBar()->actions() + child<QMenu>(&w, "mnu_File")->actions())
             names << a->objectName() + QLatin1String(a->isSeparator() ? "-" : a->menu() ? ">" : "");
@@ -213,7 +213,7 @@ private slots:
     {
         Session s;
         s.WindowMode = 2.0f;
-        form_MainWindow w(s);
+        MainStrip w(s);
         auto gone = std::make_unique<QWidget>();
         w.setFreeEditWindow(gone.get());
         gone.reset();
@@ -225,7 +225,7 @@ private slots:
         w.tmr_MoveWindow_Timer(); // the first window to come is placed at once
         QCOMPARE(freeEdit.pos(), QPoint(w.frameGeometry().x(), w.frameGeometry().bottom() + 1));
         QCOMPARE(wizard.pos(), QPoint(300, 300));
-        QSignalSpy exit(&w, &form_MainWindow::exitRequested);
+        QSignalSpy exit(&w, &MainStrip::exitRequested);
         QVERIFY(w.close()); // the close box is "Выход"
         QCOMPARE(exit.size(), 1);
     }
@@ -235,13 +235,13 @@ private slots:
     void dialogs_keptOnTheScreen()
     {
         Session s;
-        form_MainWindow w(s);
+        MainStrip w(s);
         QWidget huge;
         huge.resize(3000, 2000);
         w.centreBelow(&huge);
         const QRect room = w.screen()->availableGeometry();
         QCOMPARE(huge.pos(), room.topLeft());
-        form_Dialog_Di d;
+        QuestionDialog d;
         QVERIFY(d.prepare(kQuestion, 2.0f, QString(), QPoint(room.right() + 500, room.bottom() + 500)));
         QVERIFY(room.contains(d.geometry()));
         QVERIFY(!d.prepare(kQuestion, 0.0f, QString(), QPoint()));
@@ -251,25 +251,25 @@ private slots:
     void chooser_iconReadAfreshFromTheDataFolder()
     {
         QTemporaryDir data;
-        const QString path = form_NewFile::iconPath(data.path());
+        const QString path = ModeChooser::iconPath(data.path());
         QCOMPARE(path, data.path() + QStringLiteral("/Cursors & Icons/icons/kverta.ico"));
-        QVERIFY(!hasPicture(form_NewFile(data.path()), "img_KvertaMode"));
+        QVERIFY(!hasPicture(ModeChooser(data.path()), "img_KvertaMode"));
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QFile broken(path);
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not an icon") > 0);
         broken.close();
-        QVERIFY(!hasPicture(form_NewFile(data.path()), "img_KvertaMode"));
+        QVERIFY(!hasPicture(ModeChooser(data.path()), "img_KvertaMode"));
         QImage icon(32, 32, QImage::Format_ARGB32);
         icon.fill(Qt::darkBlue);
         QVERIFY(icon.save(path, "ICO"));
-        QVERIFY(hasPicture(form_NewFile(data.path()), "img_KvertaMode"));
-        QVERIFY(hasPicture(form_About(data.path()), "Image1"));
+        QVERIFY(hasPicture(ModeChooser(data.path()), "img_KvertaMode"));
+        QVERIFY(hasPicture(AboutBox(data.path()), "Image1"));
     }
 
     // Only the picture accepts the chooser, by a click or from the keyboard.
     void chooser_onlyThePictureAccepts()
     {
-        form_NewFile chooser{QString()};
+        ModeChooser chooser{QString()};
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         auto* img = child<QLabel>(&chooser, "img_KvertaMode");
@@ -446,7 +446,7 @@ private slots:
             .expectSaveFile(kShellFileFilter, fileChoiceFor(data.filePath(QStringLiteral("out.kv"))))
             .expectQuestion(kOpeningQuestion, 1.0f, QStringLiteral("0"), QStringLiteral("6"));
         Shell shell(s, d);
-        form_MainWindow* main = shell.mainWindow();
+        MainStrip* main = shell.mainWindow();
         shell.start();
         QVERIFY(QTest::qWaitForWindowExposed(main));
         QCoreApplication::processEvents();
@@ -467,7 +467,7 @@ private slots:
 
         emit shell.freeEditWindow()->chooserRequested(); // leaving the mode with "yes"
         settle();
-        QPointer<form_MainWindow_Di> wizard = shell.wizardWindow();
+        QPointer<WizardWindow> wizard = shell.wizardWindow();
         QVERIFY(wizard && wizard->isVisible() && !shell.freeEditWindow());
         QCOMPARE(s.WindowMode, 1.0f);
         QCOMPARE(s.WizardState, qint16(11));

@@ -1,6 +1,6 @@
-#include "scripteddialogs.h"
-#include "session.h"
-#include "stage2.h"
+#include "tests/support/scripteddialogs.h"
+#include "model/session.h"
+#include "wizard/stage2/stage2.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "scripteddialogs.h"
+#include "tests/support/scripteddialogs.h"
 
-#include "errors.h"
-#include "session.h"
+#include "model/errors.h"
+#include "model/session.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mechanism.h"
-#include "session.h"
-#include "structure.h"
+#include "wizard/mechanism.h"
+#include "model/session.h"
+#include "wizard/structure.h"
 
 #include <QStringList>
 

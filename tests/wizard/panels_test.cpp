@@ -1,6 +1,6 @@
-#include "mechanisms.h"
-#include "panels.h"
-#include "testtable.h"
+#include "tests/wizard/mechanisms.h"
+#include "wizard/panels.h"
+#include "tests/support/testtable.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "stagetree.h"
-#include "testtable.h"
+#include "wizard/stagetree.h"
+#include "tests/support/testtable.h"
 
 #include <QTest>
 

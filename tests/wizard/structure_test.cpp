@@ -1,5 +1,5 @@
-#include "mechanisms.h"
-#include "testtable.h"
+#include "tests/wizard/mechanisms.h"
+#include "tests/support/testtable.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "dialogs.h"
-#include "mechanisms.h"
-#include "stagetree.h"
-#include "testtable.h"
-#include "wizardengine.h"
+#include "model/dialogs.h"
+#include "tests/wizard/mechanisms.h"
+#include "wizard/stagetree.h"
+#include "tests/support/testtable.h"
+#include "wizard/wizardengine.h"
 
 #include <QSignalSpy>
 #include <QTest>

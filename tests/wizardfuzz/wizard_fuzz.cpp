@@ -1,5 +1,5 @@
 // libFuzzer entry: random answer sequences against the wizard engine.
-#include "wizarddriver.h"
+#include "tests/wizardfuzz/wizarddriver.h"
 
 #include <cstdio>
 #include <cstdlib>

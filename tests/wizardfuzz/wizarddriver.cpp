@@ -1,8 +1,8 @@
-#include "wizarddriver.h"
+#include "tests/wizardfuzz/wizarddriver.h"
 
-#include "dialogs.h"
-#include "session.h"
-#include "wizardengine.h"
+#include "model/dialogs.h"
+#include "model/session.h"
+#include "wizard/wizardengine.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 // The wizard fuzz driver with fixed pseudo-random answer sequences, so every test run (and the
 // sanitizer run) walks the same thousands of odd paths through the wizard.
-#include "wizarddriver.h"
+#include "tests/wizardfuzz/wizarddriver.h"
 
 #include <QRandomGenerator>
 #include <QTest>

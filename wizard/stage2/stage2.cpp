@@ -1,11 +1,11 @@
-#include "stage2.h"
+#include "wizard/stage2/stage2.h"
 
-#include "answers.h"
-#include "ask.h"
-#include "dialogs.h"
-#include "errors.h"
-#include "session.h"
-#include "writefile.h"
+#include "model/answers.h"
+#include "model/ask.h"
+#include "model/dialogs.h"
+#include "model/errors.h"
+#include "model/session.h"
+#include "files/writefile.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mechanismtree.h"
-#include "nodeeditor.h"
+#include "freeedit/mechanismtree.h"
+#include "freeedit/nodeeditor.h"
 
 #include <QList>
 #include <QPointer>
@@ -10,7 +10,7 @@
 
 class CompilerView;
 class Dialogs;
-class form_KvertaFileShow;
+class CompilerWindow;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -19,11 +19,11 @@ class Session;
 
 // The free-edit window: the mechanism as a tree whose values can be changed one by one.
 // The shell closes the wizard window, makes this one and calls Form_Load().
-class form_FreeLancerMode : public QWidget {
+class FreeEditWindow : public QWidget {
     Q_OBJECT
 public:
-    form_FreeLancerMode(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent = nullptr);
-    ~form_FreeLancerMode() override;
+    FreeEditWindow(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent = nullptr);
+    ~FreeEditWindow() override;
 
     // Places the window under the main window, shows it and builds the tree afresh.
     void Form_Load();
@@ -67,7 +67,7 @@ private:
     Dialogs& m_dialogs;
     QWidget* m_mainWindow;
     CompilerView* m_compilerView = nullptr;
-    QPointer<form_KvertaFileShow> m_ownCompiler;
+    QPointer<CompilerWindow> m_ownCompiler;
     NodeEditor m_editor;
 
     QTreeWidget* tw_Main;

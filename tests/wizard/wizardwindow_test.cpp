@@ -1,8 +1,8 @@
-#include "form_mainwindow_di.h"
-#include "scripteddialogs.h"
-#include "session.h"
-#include "stagetree.h"
-#include "testtable.h"
+#include "wizard/ui/wizardwindow.h"
+#include "tests/support/scripteddialogs.h"
+#include "model/session.h"
+#include "wizard/stagetree.h"
+#include "tests/support/testtable.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,7 +20,7 @@ struct Window {
     Session s;
     ScriptedDialogs d{s};
     QWidget main;
-    form_MainWindow_Di w{s, d, &main};
+    WizardWindow w{s, d, &main};
     QLineEdit* answer = w.findChild<QLineEdit*>(QStringLiteral("txt_Answer"));
     QTreeWidget* tree = w.findChild<QTreeWidget*>(QStringLiteral("tw_Prog"));
     QListWidget* input = w.findChild<QListWidget*>(QStringLiteral("lst_Input"));
@@ -160,4 +160,4 @@ void FormMainWindowDiTest::updateLabel_refreshesThePairsList()
 }
 
 QTEST_MAIN(FormMainWindowDiTest)
-#include "form_mainwindow_di_test.moc"
+#include "wizardwindow_test.moc"

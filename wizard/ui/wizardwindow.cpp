@@ -1,9 +1,9 @@
-#include "form_mainwindow_di.h"
+#include "wizard/ui/wizardwindow.h"
 
-#include "form_kvertafileshow.h"
-#include "session.h"
-#include "stagetree.h"
-#include "wizardengine.h"
+#include "files/ui/compilerwindow.h"
+#include "model/session.h"
+#include "wizard/stagetree.h"
+#include "wizard/wizardengine.h"
 
 #include <QAction>
 #include <QDir>
@@ -57,7 +57,7 @@ void setLines(QListWidget* view, QStringList& shown, const QStringList& lines)
 
 } // namespace
 
-form_MainWindow_Di::form_MainWindow_Di(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent)
+WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_session(session)
     , m_dialogs(dialogs)
@@ -69,10 +69,10 @@ form_MainWindow_Di::form_MainWindow_Di(Session& session, Dialogs& dialogs, QWidg
     buildControls();
     BuildStageTree();
     // The compiler window that shows the file written at the end of the description.
-    m_engine->setCompilerView(new form_KvertaFileShow(this));
+    m_engine->setCompilerView(new CompilerWindow(this));
 
-    connect(m_engine, &WizardEngine::changed, this, &form_MainWindow_Di::showEngine);
-    connect(m_engine, &WizardEngine::freeEditRequested, this, &form_MainWindow_Di::freeEditRequested);
+    connect(m_engine, &WizardEngine::changed, this, &WizardWindow::showEngine);
+    connect(m_engine, &WizardEngine::freeEditRequested, this, &WizardWindow::freeEditRequested);
     connect(m_answer, &QLineEdit::textEdited, m_engine, &WizardEngine::setAnswerText);
     connect(m_return, &QPushButton::clicked, this, [this] {
         handOverAnswer();
@@ -98,24 +98,24 @@ form_MainWindow_Di::form_MainWindow_Di(Session& session, Dialogs& dialogs, QWidg
     m_refresh = new QTimer(this);
     m_refresh->setObjectName(QStringLiteral("tmr_ListInputSCROLL"));
     m_refresh->setInterval(400);
-    connect(m_refresh, &QTimer::timeout, this, &form_MainWindow_Di::refreshTick);
+    connect(m_refresh, &QTimer::timeout, this, &WizardWindow::refreshTick);
     m_refresh->start();
     showEngine();
 }
 
-form_MainWindow_Di::~form_MainWindow_Di() = default;
+WizardWindow::~WizardWindow() = default;
 
-WizardEngine& form_MainWindow_Di::engine()
+WizardEngine& WizardWindow::engine()
 {
     return *m_engine;
 }
 
-qint16 form_MainWindow_Di::ShownState() const
+qint16 WizardWindow::ShownState() const
 {
     return m_shownState;
 }
 
-void form_MainWindow_Di::buildControls()
+void WizardWindow::buildControls()
 {
     auto* root = new QVBoxLayout(this);
 
@@ -220,14 +220,14 @@ void form_MainWindow_Di::buildControls()
     resize(847, 600);
 }
 
-void form_MainWindow_Di::startNewDescription()
+void WizardWindow::startNewDescription()
 {
     Set_Up_pos();
     m_engine->startNewDescription();
     BuildStageTree();
 }
 
-void form_MainWindow_Di::Set_Up_pos()
+void WizardWindow::Set_Up_pos()
 {
     if (m_mainWindow) {
         const QRect main = m_mainWindow->frameGeometry();
@@ -238,7 +238,7 @@ void form_MainWindow_Di::Set_Up_pos()
     m_engine->setWindowOrigin(pos());
 }
 
-void form_MainWindow_Di::BuildStageTree()
+void WizardWindow::BuildStageTree()
 {
     m_tree->clear();
     m_nodes.clear();
@@ -254,7 +254,7 @@ void form_MainWindow_Di::BuildStageTree()
     }
 }
 
-void form_MainWindow_Di::MarkStageTree()
+void WizardWindow::MarkStageTree()
 {
     for (QTreeWidgetItem* item : std::as_const(m_nodes))
         if (item->checkState(0) != Qt::Unchecked)
@@ -268,7 +268,7 @@ void form_MainWindow_Di::MarkStageTree()
             item->setExpanded(true);
 }
 
-void form_MainWindow_Di::ShowStagePicture(qint16 code)
+void WizardWindow::ShowStagePicture(qint16 code)
 {
     const StagePicture picture = stagePicture(code);
     if (picture.action == StagePicture::Nothing)
@@ -287,7 +287,7 @@ void form_MainWindow_Di::ShowStagePicture(qint16 code)
                           : image);
 }
 
-void form_MainWindow_Di::refreshTick()
+void WizardWindow::refreshTick()
 {
     if (m_input->count() > 0)
         m_input->setCurrentRow(m_input->count() - 1);
@@ -299,7 +299,7 @@ void form_MainWindow_Di::refreshTick()
     }
 }
 
-void form_MainWindow_Di::showEngine()
+void WizardWindow::showEngine()
 {
     const WizardDisplay& d = m_engine->display();
     m_question->setText(d.prompt);
@@ -321,13 +321,13 @@ void form_MainWindow_Di::showEngine()
     }
 }
 
-void form_MainWindow_Di::handOverAnswer()
+void WizardWindow::handOverAnswer()
 {
     m_engine->setWindowOrigin(pos());
     m_engine->setAnswerText(m_answer->text());
 }
 
-bool form_MainWindow_Di::eventFilter(QObject* watched, QEvent* event)
+bool WizardWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_answer && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -352,7 +352,7 @@ bool form_MainWindow_Di::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void form_MainWindow_Di::moveEvent(QMoveEvent* event)
+void WizardWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     m_engine->setWindowOrigin(pos());

@@ -1,7 +1,7 @@
-#include "form_about.h"
+#include "shell/aboutbox.h"
 
-#include "form_newfile.h"
-#include "geometry.h"
+#include "shell/modechooser.h"
+#include "shell/geometry.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-form_About::form_About(const QString& dataFolder, QWidget* parent)
+AboutBox::AboutBox(const QString& dataFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("form_About"));
@@ -20,7 +20,7 @@ form_About::form_About(const QString& dataFolder, QWidget* parent)
     picture->setObjectName(QStringLiteral("Image1"));
     const int side = twipsToPixels(855);
     picture->setFixedSize(side, side);
-    const QPixmap icon(form_NewFile::iconPath(dataFolder));
+    const QPixmap icon(ModeChooser::iconPath(dataFolder));
     if (!icon.isNull())
         picture->setPixmap(icon.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
@@ -51,4 +51,4 @@ form_About::form_About(const QString& dataFolder, QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-form_About::~form_About() = default;
+AboutBox::~AboutBox() = default;

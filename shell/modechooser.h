@@ -20,13 +20,13 @@ protected:
 
 // The mode chooser. Its picture starts work on an analysis-program file; Escape leaves it.
 // Accepted only through the picture.
-class form_NewFile : public QDialog {
+class ModeChooser : public QDialog {
     Q_OBJECT
 public:
     // The icon is read from the data folder each time the chooser is made; without it the
     // picture stays empty and the chooser works all the same.
-    explicit form_NewFile(const QString& dataFolder, QWidget* parent = nullptr);
-    ~form_NewFile() override;
+    explicit ModeChooser(const QString& dataFolder, QWidget* parent = nullptr);
+    ~ModeChooser() override;
 
     static QString iconPath(const QString& dataFolder);
 

@@ -1,10 +1,10 @@
-#include "form_kvertafileloader.h"
+#include "files/ui/loaderwindow.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
-form_KvertaFileLoader::form_KvertaFileLoader(QWidget* parent)
+LoaderWindow::LoaderWindow(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("form_KvertaFileLoader"));
@@ -20,7 +20,7 @@ form_KvertaFileLoader::form_KvertaFileLoader(QWidget* parent)
 LoadResult loadProjectWithWindow(Session& session, Dialogs& dialogs, const QString& filepath,
                                  const QString& fileName, QWidget* parent)
 {
-    form_KvertaFileLoader loader(parent);
+    LoaderWindow loader(parent);
     loader.show();
     // Let the window paint before the reading holds the event loop.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

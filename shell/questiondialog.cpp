@@ -1,6 +1,6 @@
-#include "form_dialog_di.h"
+#include "shell/questiondialog.h"
 
-#include "geometry.h"
+#include "shell/geometry.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -41,7 +41,7 @@ QString shownText(const QString& text)
 
 } // namespace
 
-form_Dialog_Di::form_Dialog_Di(QWidget* parent)
+QuestionDialog::QuestionDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("form_Dialog_Di"));
@@ -91,9 +91,9 @@ form_Dialog_Di::form_Dialog_Di(QWidget* parent)
     connect(btn_Ok, &QPushButton::clicked, this, [this] { answerWith(txt_Answer->text()); });
 }
 
-form_Dialog_Di::~form_Dialog_Di() = default;
+QuestionDialog::~QuestionDialog() = default;
 
-bool form_Dialog_Di::prepare(const QString& question, float mode, const QString& defaultText, QPoint at)
+bool QuestionDialog::prepare(const QString& question, float mode, const QString& defaultText, QPoint at)
 {
     m_result.reset();
     if (mode == 2.0f) {
@@ -129,7 +129,7 @@ bool form_Dialog_Di::prepare(const QString& question, float mode, const QString&
     return true;
 }
 
-void form_Dialog_Di::answerWith(const QString& text)
+void QuestionDialog::answerWith(const QString& text)
 {
     m_result = text;
     accept();

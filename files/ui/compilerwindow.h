@@ -1,6 +1,6 @@
 #pragma once
 
-#include "writefile.h"
+#include "files/writefile.h"
 
 #include <QDialog>
 
@@ -10,10 +10,10 @@ class QPushButton;
 
 // The compiler window: shows every line of the analysis-program file as it is produced and the
 // progress. It stays open after the files are written until the student closes it.
-class form_KvertaFileShow : public QDialog, public CompilerView {
+class CompilerWindow : public QDialog, public CompilerView {
     Q_OBJECT
 public:
-    explicit form_KvertaFileShow(QWidget* parent = nullptr);
+    explicit CompilerWindow(QWidget* parent = nullptr);
 
     void start() override;
     void addLine(const QString& line) override;

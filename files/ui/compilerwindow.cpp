@@ -1,4 +1,4 @@
-#include "form_kvertafileshow.h"
+#include "files/ui/compilerwindow.h"
 
 #include <QListWidget>
 #include <QProgressBar>
@@ -9,7 +9,7 @@ namespace {
 const QString kCloseCaption = QStringLiteral("З А К Р Ы Т Ь");
 }
 
-form_KvertaFileShow::form_KvertaFileShow(QWidget* parent)
+CompilerWindow::CompilerWindow(QWidget* parent)
     : QDialog(parent)
     , pb_Overall(new QProgressBar(this))
     , lst_Output(new QListWidget(this))
@@ -31,7 +31,7 @@ form_KvertaFileShow::form_KvertaFileShow(QWidget* parent)
     resize(420, 480);
 }
 
-void form_KvertaFileShow::start()
+void CompilerWindow::start()
 {
     lst_Output->clear();
     pb_Overall->setValue(0);
@@ -40,18 +40,18 @@ void form_KvertaFileShow::start()
     raise();
 }
 
-void form_KvertaFileShow::addLine(const QString& line)
+void CompilerWindow::addLine(const QString& line)
 {
     lst_Output->addItem(line);
 }
 
-void form_KvertaFileShow::setProgress(int percent)
+void CompilerWindow::setProgress(int percent)
 {
     pb_Overall->setValue(percent);
     pb_Overall->repaint();
 }
 
-void form_KvertaFileShow::markFailed()
+void CompilerWindow::markFailed()
 {
     btn_Close->setText(QStringLiteral("ОШИБКА!"));
 }

@@ -1,7 +1,7 @@
-#include "form_freelancermode.h"
-#include "form_kvertafileshow.h"
-#include "scripteddialogs.h"
-#include "testdata.h"
+#include "freeedit/ui/freeeditwindow.h"
+#include "files/ui/compilerwindow.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/freeedit/testdata.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -15,7 +15,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // The four labels, the two buttons, then every tree item.
-QStringList texts(const form_FreeLancerMode& w)
+QStringList texts(const FreeEditWindow& w)
 {
     QStringList all;
     for (const char* name : {"lbl_text1", "lbl_text2", "lbl_text3", "lbl_text4", "cmd_Save", "cmd_Exit"})
@@ -48,7 +48,7 @@ private slots:
         ScriptedDialogs d(s);
         QWidget main;
         main.setGeometry(120, 60, 847, 54);
-        form_FreeLancerMode w(s, d, &main);
+        FreeEditWindow w(s, d, &main);
         QCOMPARE(w.objectName() + w.windowTitle(), u"form_FreeLancerModeFreeLancer Mode [v 0.1.0f]"_s);
         QCOMPARE(texts(w).mid(0, 6).join(u'|'), u"Label1|Label1|Label1|Label1|С О Х Р А Н И Т Ь|В Ы Х О Д"_s);
         const int height = w.height();
@@ -76,7 +76,7 @@ private slots:
         Session s = mechanism(u"fourbar; F 6 7 0 1"_s);
         ScriptedDialogs d(s);
         d.expectQuestion(u"Введите расстояние от пары A до центра масс S1"_s, 2.0f, u"0"_s, u"5"_s);
-        form_FreeLancerMode w(s, d, nullptr);
+        FreeEditWindow w(s, d, nullptr);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto* tree = w.findChild<QTreeWidget*>(u"tw_Main"_s);
@@ -108,11 +108,11 @@ private slots:
         Session s = mechanism(u"fourbar"_s);
         WatchingDialogs d(s);
         d.expectYesNo(u"Вы уверены? Все, что не сохранено будет утеряно!"_s, u"KVERTA Mode"_s, button);
-        form_FreeLancerMode w(s, d, nullptr);
+        FreeEditWindow w(s, d, nullptr);
         d.window = &w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QSignalSpy chooser(&w, &form_FreeLancerMode::chooserRequested);
+        QSignalSpy chooser(&w, &FreeEditWindow::chooserRequested);
         QTest::mouseClick(w.findChild<QWidget*>(u"cmd_Exit"_s), Qt::LeftButton);
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         QCOMPARE(chooser.count(), button == 6 ? 1 : 0);
@@ -130,8 +130,8 @@ private slots:
         d.expectSaveFile(filter, FileChoice{}).expectError(17).expectSaveFile(filter, FileChoice{dir.path() + u'/', {}});
         d.expectError(17).expectSaveFile(filter, FileChoice{kv, u"mech.kv"_s});
         QWidget main;
-        auto* existing = new form_KvertaFileShow(&main); // the one the shell keeps
-        form_FreeLancerMode w(s, d, &main);
+        auto* existing = new CompilerWindow(&main); // the one the shell keeps
+        FreeEditWindow w(s, d, &main);
         auto* save = w.findChild<QWidget*>(u"cmd_Save"_s);
         QTest::mouseClick(save, Qt::LeftButton);
         QTest::mouseClick(save, Qt::LeftButton);
@@ -140,7 +140,7 @@ private slots:
         QTest::mouseClick(save, Qt::LeftButton);
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         QVERIFY(QDir(dir.path()).exists(u"mech.kv"_s));
-        QCOMPARE(main.findChildren<form_KvertaFileShow*>().size(), 1);
+        QCOMPARE(main.findChildren<CompilerWindow*>().size(), 1);
         const auto* list = existing->findChild<QListWidget*>(u"lst_Output"_s);
         QVERIFY(existing->isVisible() && list->count() > 10);
         QCOMPARE(list->item(list->count() - 1)->text(), u"y"_s);
@@ -149,4 +149,4 @@ private slots:
 };
 
 QTEST_MAIN(FreeLancerModeWindowTest)
-#include "form_freelancermode_test.moc"
+#include "freeeditwindow_test.moc"

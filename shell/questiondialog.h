@@ -11,11 +11,11 @@ class QPushButton;
 
 // The one question dialog: a yes/no face and a text face in the same place, one shown at a time.
 // It is made for one question and keeps nothing between questions.
-class form_Dialog_Di : public QDialog {
+class QuestionDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit form_Dialog_Di(QWidget* parent = nullptr);
-    ~form_Dialog_Di() override;
+    explicit QuestionDialog(QWidget* parent = nullptr);
+    ~QuestionDialog() override;
 
     // Shows the face of the mode (1 yes/no, 2 text) with the question, the default text selected in
     // the answer box, at the given point of the screen. False for a mode that has no face.

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "projectfile.h"
+#include "files/projectfile.h"
 
 #include <QDialog>
 
 // The small window that asks the student to wait while a project file is read.
-class form_KvertaFileLoader : public QDialog {
+class LoaderWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit form_KvertaFileLoader(QWidget* parent = nullptr);
+    explicit LoaderWindow(QWidget* parent = nullptr);
 };
 
 // Shows the loader window while LoadFile reads the project of fileName, then closes it.

@@ -1,6 +1,6 @@
-#include "form_mainwindow.h"
+#include "shell/mainstrip.h"
 
-#include "session.h"
+#include "model/session.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,7 +34,7 @@ QAction* separator(QMenu* menu, const char* name)
 
 } // namespace
 
-form_MainWindow::form_MainWindow(Session& session, QWidget* parent)
+MainStrip::MainStrip(Session& session, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
 {
@@ -51,10 +51,10 @@ form_MainWindow::form_MainWindow(Session& session, QWidget* parent)
     mnu_About = menuBar()->addAction(QStringLiteral("О проге"));
     mnu_About->setObjectName(QStringLiteral("mnu_About"));
 
-    connect(mnu_NewMechanism, &QAction::triggered, this, &form_MainWindow::newMechanismRequested);
-    connect(mnu_Save, &QAction::triggered, this, &form_MainWindow::saveRequested);
-    connect(mnu_Exit, &QAction::triggered, this, &form_MainWindow::exitRequested);
-    connect(mnu_About, &QAction::triggered, this, &form_MainWindow::aboutRequested);
+    connect(mnu_NewMechanism, &QAction::triggered, this, &MainStrip::newMechanismRequested);
+    connect(mnu_Save, &QAction::triggered, this, &MainStrip::saveRequested);
+    connect(mnu_Exit, &QAction::triggered, this, &MainStrip::exitRequested);
+    connect(mnu_About, &QAction::triggered, this, &MainStrip::aboutRequested);
 
     // The strip: centred across the screen, a little below its top edge.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -66,23 +66,23 @@ form_MainWindow::form_MainWindow(Session& session, QWidget* parent)
     tmr_MoveWindow = new QTimer(this);
     tmr_MoveWindow->setObjectName(QStringLiteral("tmr_MoveWindow"));
     tmr_MoveWindow->setInterval(100);
-    connect(tmr_MoveWindow, &QTimer::timeout, this, &form_MainWindow::tmr_MoveWindow_Timer);
+    connect(tmr_MoveWindow, &QTimer::timeout, this, &MainStrip::tmr_MoveWindow_Timer);
     tmr_MoveWindow->start();
 }
 
-form_MainWindow::~form_MainWindow() = default;
+MainStrip::~MainStrip() = default;
 
-void form_MainWindow::setWizardWindow(QWidget* window)
+void MainStrip::setWizardWindow(QWidget* window)
 {
     m_wizard = window;
 }
 
-void form_MainWindow::setFreeEditWindow(QWidget* window)
+void MainStrip::setFreeEditWindow(QWidget* window)
 {
     m_freeEdit = window;
 }
 
-void form_MainWindow::tmr_MoveWindow_Timer()
+void MainStrip::tmr_MoveWindow_Timer()
 {
     QWidget* follower = nullptr;
     switch (followerFor(m_session.WindowMode)) {
@@ -97,7 +97,7 @@ void form_MainWindow::tmr_MoveWindow_Timer()
         follower->move(*to);
 }
 
-void form_MainWindow::centreBelow(QWidget* dialog) const
+void MainStrip::centreBelow(QWidget* dialog) const
 {
     const QRect strip = frameGeometry();
     QPoint to(strip.center().x() - dialog->width() / 2, strip.bottom() + 1 + kDialogGap);
@@ -110,25 +110,25 @@ void form_MainWindow::centreBelow(QWidget* dialog) const
     dialog->move(to);
 }
 
-void form_MainWindow::showEvent(QShowEvent* event)
+void MainStrip::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // The frame is known only once the window is on the screen; after that the size is the user's.
     if (!m_fitted) {
         m_fitted = true;
         fitStrip();
-        QTimer::singleShot(0, this, &form_MainWindow::fitStrip);
+        QTimer::singleShot(0, this, &MainStrip::fitStrip);
     }
 }
 
-void form_MainWindow::fitStrip()
+void MainStrip::fitStrip()
 {
     const QSize decoration = frameGeometry().size() - size();
     const int inner = qMax(menuBar()->sizeHint().height(), m_strip.height() - decoration.height());
     resize(qMax(1, m_strip.width() - decoration.width()), inner);
 }
 
-void form_MainWindow::closeEvent(QCloseEvent* event)
+void MainStrip::closeEvent(QCloseEvent* event)
 {
     event->accept();
     emit exitRequested();

@@ -1,9 +1,9 @@
-#include "form_freelancermode.h"
+#include "freeedit/ui/freeeditwindow.h"
 
-#include "form_kvertafileshow.h"
-#include "freeeditcommands.h"
-#include "mechanismtree.h"
-#include "session.h"
+#include "files/ui/compilerwindow.h"
+#include "freeedit/freeeditcommands.h"
+#include "freeedit/mechanismtree.h"
+#include "model/session.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -29,7 +29,7 @@ QLabel* makeLabel(const char* name, QWidget* parent)
 
 } // namespace
 
-form_FreeLancerMode::form_FreeLancerMode(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent)
+FreeEditWindow::FreeEditWindow(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_session(session)
     , m_dialogs(dialogs)
@@ -66,17 +66,17 @@ form_FreeLancerMode::form_FreeLancerMode(Session& session, Dialogs& dialogs, QWi
         layout->addWidget(label);
     layout->addLayout(buttons);
 
-    connect(tw_Main, &QTreeWidget::itemClicked, this, &form_FreeLancerMode::tw_Main_Click);
-    connect(tw_Main, &QTreeWidget::itemDoubleClicked, this, &form_FreeLancerMode::tw_Main_DblClick);
-    connect(cmd_Save, &QPushButton::clicked, this, &form_FreeLancerMode::cmd_Save_Click);
-    connect(cmd_Exit, &QPushButton::clicked, this, &form_FreeLancerMode::cmd_Exit_Click);
+    connect(tw_Main, &QTreeWidget::itemClicked, this, &FreeEditWindow::tw_Main_Click);
+    connect(tw_Main, &QTreeWidget::itemDoubleClicked, this, &FreeEditWindow::tw_Main_DblClick);
+    connect(cmd_Save, &QPushButton::clicked, this, &FreeEditWindow::cmd_Save_Click);
+    connect(cmd_Exit, &QPushButton::clicked, this, &FreeEditWindow::cmd_Exit_Click);
 
     reloadTree();
 }
 
-form_FreeLancerMode::~form_FreeLancerMode() = default;
+FreeEditWindow::~FreeEditWindow() = default;
 
-void form_FreeLancerMode::Form_Load()
+void FreeEditWindow::Form_Load()
 {
     Set_Up_Position();
     // The window was made with the tree a moment ago; building the same tree again would double
@@ -86,7 +86,7 @@ void form_FreeLancerMode::Form_Load()
         showNodes(std::move(nodes));
 }
 
-void form_FreeLancerMode::Set_Up_Position()
+void FreeEditWindow::Set_Up_Position()
 {
     if (m_mainWindow) {
         const QRect main = m_mainWindow->frameGeometry();
@@ -96,12 +96,12 @@ void form_FreeLancerMode::Set_Up_Position()
     show();
 }
 
-void form_FreeLancerMode::reloadTree()
+void FreeEditWindow::reloadTree()
 {
     showNodes(buildMechanismTree(m_session));
 }
 
-void form_FreeLancerMode::showNodes(QList<TreeNode> fresh)
+void FreeEditWindow::showNodes(QList<TreeNode> fresh)
 {
     tw_Main->clear();
     m_items.clear();
@@ -134,7 +134,7 @@ void form_FreeLancerMode::showNodes(QList<TreeNode> fresh)
         m_items[n]->setExpanded(nodes[n].expanded);
 }
 
-void form_FreeLancerMode::tw_Main_Click()
+void FreeEditWindow::tw_Main_Click()
 {
     for (qsizetype n = 0; n < m_items.size(); ++n) {
         QTreeWidgetItem* item = m_items[n];
@@ -154,7 +154,7 @@ void form_FreeLancerMode::tw_Main_Click()
     }
 }
 
-void form_FreeLancerMode::tw_Main_DblClick()
+void FreeEditWindow::tw_Main_DblClick()
 {
     // The selection a double-click acts on is the one the click handler saw.
     tw_Main_Click();
@@ -171,25 +171,25 @@ void form_FreeLancerMode::tw_Main_DblClick()
     }
 }
 
-CompilerView* form_FreeLancerMode::compilerView()
+CompilerView* FreeEditWindow::compilerView()
 {
     if (m_compilerView)
         return m_compilerView;
     // One compiler window under the main window serves every save, so the written lines stay on
     // screen after this window has gone and no second copy piles up.
     if (!m_ownCompiler && m_mainWindow)
-        m_ownCompiler = m_mainWindow->findChild<form_KvertaFileShow*>(QString(), Qt::FindDirectChildrenOnly);
+        m_ownCompiler = m_mainWindow->findChild<CompilerWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!m_ownCompiler)
-        m_ownCompiler = new form_KvertaFileShow(m_mainWindow ? m_mainWindow : this);
+        m_ownCompiler = new CompilerWindow(m_mainWindow ? m_mainWindow : this);
     return m_ownCompiler;
 }
 
-void form_FreeLancerMode::cmd_Save_Click()
+void FreeEditWindow::cmd_Save_Click()
 {
     saveFreeEdit(m_session, m_dialogs, compilerView());
 }
 
-void form_FreeLancerMode::cmd_Exit_Click()
+void FreeEditWindow::cmd_Exit_Click()
 {
     close();
     if (confirmFreeEditExit(m_session, m_dialogs))

@@ -1,6 +1,6 @@
-#include "form_newfile.h"
+#include "shell/modechooser.h"
 
-#include "geometry.h"
+#include "shell/geometry.h"
 
 #include <QDir>
 #include <QFrame>
@@ -55,7 +55,7 @@ void ChooserImage::paintEvent(QPaintEvent* event)
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
-form_NewFile::form_NewFile(const QString& dataFolder, QWidget* parent)
+ModeChooser::ModeChooser(const QString& dataFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("form_NewFile"));
@@ -94,9 +94,9 @@ form_NewFile::form_NewFile(const QString& dataFolder, QWidget* parent)
     img_KvertaMode->setFocus();
 }
 
-form_NewFile::~form_NewFile() = default;
+ModeChooser::~ModeChooser() = default;
 
-QString form_NewFile::iconPath(const QString& dataFolder)
+QString ModeChooser::iconPath(const QString& dataFolder)
 {
     return QDir(dataFolder).filePath(QStringLiteral("Cursors & Icons/icons/kverta.ico"));
 }

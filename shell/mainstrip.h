@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry.h"
+#include "shell/geometry.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,11 +11,11 @@ class Session;
 
 // The main window: a thin strip at the top of the screen with the menu. The working window
 // (wizard or free-edit, as WindowMode says) is kept flush under it by tmr_MoveWindow.
-class form_MainWindow : public QMainWindow {
+class MainStrip : public QMainWindow {
     Q_OBJECT
 public:
-    explicit form_MainWindow(Session& session, QWidget* parent = nullptr);
-    ~form_MainWindow() override;
+    explicit MainStrip(Session& session, QWidget* parent = nullptr);
+    ~MainStrip() override;
 
     // The windows that may follow; either may be none.
     void setWizardWindow(QWidget* window);

@@ -19,11 +19,11 @@ class WizardEngine;
 // The wizard window. The shell makes it when the chooser's image is chosen, asks the opening
 // question and, on "yes", calls startNewDescription(). The window only shows the engine's state
 // and turns clicks and keys into calls on it.
-class form_MainWindow_Di : public QWidget {
+class WizardWindow : public QWidget {
     Q_OBJECT
 public:
-    form_MainWindow_Di(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent = nullptr);
-    ~form_MainWindow_Di() override;
+    WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWindow, QWidget* parent = nullptr);
+    ~WizardWindow() override;
 
     // The "yes" branch of the opening question: layout, empty mechanism, state 11, first prompt.
     void startNewDescription();
