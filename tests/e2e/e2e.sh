@@ -36,7 +36,8 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/../.." &
 unset WAYLAND_DISPLAY
 
 mkdir -p "$ARTEFACTS"
-rm -f "$ARTEFACTS"/*.png "$ARTEFACTS"/*.log
+# The install test writes its own installed-* files into the same folder, maybe at the same time.
+find "$ARTEFACTS" -maxdepth 1 \( -name "*.png" -o -name "*.log" \) ! -name "installed-*" -delete
 WORK=$(mktemp -d)
 # Project names of this run only, so that parallel runs in other build folders never meet.
 NAME1="e2e$$a"

@@ -40,7 +40,7 @@ fail() {
     exit 1
 }
 
-cmake --install "$BUILD" --prefix "$PREFIX" >"$ARTEFACTS/install.log" 2>&1 || fail "cmake --install failed (install.log)"
+cmake --install "$BUILD" --prefix "$PREFIX" >"$ARTEFACTS/installed-install.log" 2>&1 || fail "cmake --install failed (installed-install.log)"
 for f in bin/zuvrack share/applications/zuvrack.desktop share/icons/hicolor/64x64/apps/zuvrack.png \
     "share/zuvrack/data/Cursors & Icons/icons/kverta.ico" share/zuvrack/data/Bitmaps/stage-01-.gif; do
     [ -e "$PREFIX/$f" ] || fail "not installed: $f"
@@ -65,17 +65,39 @@ export XDG_DATA_HOME="$WORK/home-data"
 APP_PID=$!
 MAIN=$(timeout "$STEP_TIMEOUT" xdotool search --sync --onlyvisible --name '^Zuvrack \[v 0\.1\.0f\]$' | tail -n1)
 [ -n "$MAIN" ] || fail "the installed program showed no main window"
-xdotool windowfocus "$MAIN"
-sleep 0.2
-xdotool key ctrl+F2
-CHOOSER=$(timeout "$STEP_TIMEOUT" xdotool search --sync --onlyvisible --name '^Создать новый файл$' | tail -n1)
+
+# On a loaded machine a key sent before the window has the keyboard is lost: focus it, then send
+# the key again until its window answers.
+focus_main() {
+    for _ in $(seq $((STEP_TIMEOUT * 10))); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$MAIN" ] && return 0
+        xdotool windowfocus "$MAIN" 2>/dev/null
+        sleep 0.1
+    done
+    fail "the main window never got the keyboard"
+}
+CHOOSER=""
+for _ in $(seq "$STEP_TIMEOUT"); do
+    focus_main
+    xdotool key ctrl+F2
+    CHOOSER=$(timeout 1 xdotool search --sync --onlyvisible --name '^Создать новый файл$' | tail -n1)
+    [ -n "$CHOOSER" ] && break
+done
 [ -n "$CHOOSER" ] || fail "no chooser after Ctrl+F2"
 sleep 0.3
 command -v import >/dev/null 2>&1 && import -window root "$ARTEFACTS/installed-chooser.png"
-xdotool key Escape
-xdotool windowfocus "$MAIN"
-sleep 0.2
-xdotool key ctrl+q
+xdotool key --window "$CHOOSER" Escape
+for _ in $(seq $((STEP_TIMEOUT * 10))); do
+    xdotool search --onlyvisible --name '^Создать новый файл$' >/dev/null 2>&1 || break
+    xdotool key --window "$CHOOSER" Escape 2>/dev/null
+    sleep 0.1
+done
+for _ in $(seq "$STEP_TIMEOUT"); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    focus_main
+    xdotool key ctrl+q
+    sleep 1
+done
 for _ in $(seq $((STEP_TIMEOUT * 10))); do
     kill -0 "$APP_PID" 2>/dev/null || break
     sleep 0.1
