@@ -1,4 +1,5 @@
 #include "tests/descriptions/descriptionfiles.h"
+#include "tests/support/expectedfiles.h"
 
 #include <QFile>
 #include <QTest>
@@ -30,54 +31,6 @@ QStringList dataLines(const QString& file, QString* error)
     return lines;
 }
 
-// Windows-1251: ASCII as it is, А..я at 0xC0..0xFF. Nothing else occurs in these files.
-int cp1251(char16_t ch)
-{
-    if (ch < 0x80)
-        return ch;
-    if (ch >= 0x0410 && ch <= 0x044F)
-        return ch - 0x0410 + 0xC0;
-    return -1;
-}
-
-// The analysis program's DOS code page: А..п move down by 64, р..я by 16.
-int dosByte(int code)
-{
-    if (code >= 192 && code <= 239)
-        return code - 64;
-    if (code >= 240)
-        return code - 16;
-    return code;
-}
-
-bool appendText(QByteArray& out, const QString& text, bool dos, QString* error)
-{
-    for (const QChar ch : text) {
-        const int c = cp1251(ch.unicode());
-        if (c < 0) {
-            *error = QStringLiteral("no byte for ") + text;
-            return false;
-        }
-        out.append(char(dos ? dosByte(c) : c));
-    }
-    return true;
-}
-
-void appendInteger(QByteArray& out, qint16 v)
-{
-    char b[2];
-    qToLittleEndian<qint16>(v, b);
-    out.append(b, 2);
-}
-
-void appendTextImage(QByteArray& out, const QString& text, QString* error)
-{
-    QByteArray bytes;
-    appendText(bytes, text, false, error);
-    appendInteger(out, qint16(bytes.size()));
-    out.append(bytes);
-}
-
 } // namespace
 
 QString descriptionDataPath(const QString& file)
@@ -100,13 +53,7 @@ void addDescriptionRows()
 
 QByteArray readAll(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    QByteArray all = f.readAll();
-    if (all.isNull())
-        all = QByteArray("");
-    return all;
+    return readFileBytes(path);
 }
 
 Description loadDescription(const QString& name)
@@ -155,101 +102,10 @@ Description loadDescription(const QString& name)
 
 QByteArray expectedKvBytes(const QString& name, QString* error)
 {
-    QByteArray out;
-    for (const QString& line : dataLines(name + QStringLiteral(".kv.txt"), error)) {
-        if (!appendText(out, line == QStringLiteral("<SP>") ? QStringLiteral(" ") : line, true, error))
-            return {};
-        out.append("\r\n");
-    }
-    return out;
+    return encodeKvListing(descriptionDataPath(name + QStringLiteral(".kv.txt")), error);
 }
 
 QByteArray expectedZvrBytes(const QString& name, QString* error)
 {
-    QByteArray out;
-    for (const QString& line : dataLines(name + QStringLiteral(".zvr.txt"), error)) {
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QString head = line.section(QLatin1Char(' '), 0, 0);
-        const QString rest = line.section(QLatin1Char(' '), 1);
-        const QStringList f = rest.split(QLatin1Char('|'));
-        QByteArray record;
-        if (head == QStringLiteral("I")) {
-            appendInteger(record, rest.toShort());
-        } else if (head == QStringLiteral("S")) {
-            const quint32 bits = std::bit_cast<quint32>(rest.toFloat());
-            char b[4];
-            qToLittleEndian<quint32>(bits, b);
-            record.append(b, 4);
-        } else if (head == QStringLiteral("T")) {
-            appendTextImage(record, rest, error);
-        } else if (head == QStringLiteral("PARA") && f.size() == 9) {
-            appendTextImage(record, f[0], error);
-            appendTextImage(record, f[1], error);
-            appendInteger(record, f[2].toShort());
-            appendTextImage(record, f[3], error);
-            appendInteger(record, f[4].toShort());
-            for (int i = 5; i < 9; ++i)
-                appendTextImage(record, f[i], error);
-        } else if (head == QStringLiteral("GROUP") && f.size() == 6) {
-            appendTextImage(record, f[0], error);
-            appendInteger(record, f[1].toShort());
-            appendInteger(record, f[2].toShort());
-            appendTextImage(record, f[3], error);
-            appendTextImage(record, f[4], error);
-            QByteArray sharp("\x1F\x5A\x49\x53", 4);
-            appendTextImage(sharp, f[5], error);
-            if (record.size() + sharp.size() <= 128)
-                record.append(sharp);
-        } else {
-            *error = QStringLiteral("unknown record: ") + line;
-            return {};
-        }
-        if (record.size() > 128) {
-            *error = QStringLiteral("record too long: ") + line;
-            return {};
-        }
-        record.append(128 - record.size(), '\0');
-        out.append(record);
-    }
-    return out;
-}
-
-QString kvDifference(const QByteArray& actual, const QByteArray& expected)
-{
-    if (actual == expected)
-        return QString();
-    const QList<QByteArray> a = actual.split('\n');
-    const QList<QByteArray> e = expected.split('\n');
-    for (qsizetype i = 0; i < qMax(a.size(), e.size()); ++i) {
-        const QByteArray al = a.value(i), el = e.value(i);
-        if (al != el)
-            return QStringLiteral("line %1 differs: actual [%2] expected [%3] (hex %4 / %5)")
-                .arg(i + 1)
-                .arg(QString::fromLatin1(al.trimmed()), QString::fromLatin1(el.trimmed()),
-                     QString::fromLatin1(al.toHex(' ')), QString::fromLatin1(el.toHex(' ')));
-    }
-    return QStringLiteral("files differ");
-}
-
-QString zvrDifference(const QByteArray& actual, const QByteArray& expected)
-{
-    if (actual == expected)
-        return QString();
-    for (qsizetype r = 0; r * 128 < qMax(actual.size(), expected.size()); ++r) {
-        const QByteArray a = actual.mid(r * 128, 128), e = expected.mid(r * 128, 128);
-        if (a != e) {
-            QByteArray at = a, et = e;
-            while (at.endsWith('\0'))
-                at.chop(1);
-            while (et.endsWith('\0'))
-                et.chop(1);
-            return QStringLiteral("record %1 differs (%2 / %3 records): actual %4 expected %5")
-                .arg(r + 1)
-                .arg(actual.size() / 128)
-                .arg(expected.size() / 128)
-                .arg(QString::fromLatin1(at.toHex(' ')), QString::fromLatin1(et.toHex(' ')));
-        }
-    }
-    return QStringLiteral("files differ");
+    return encodeZvrListing(descriptionDataPath(name + QStringLiteral(".zvr.txt")), error);
 }

@@ -51,9 +51,6 @@ QByteArray expectedKvBytes(const QString& name, QString* error);
 // Lines starting with "#" and empty lines are notes.
 QByteArray expectedZvrBytes(const QString& name, QString* error);
 
-// Where two files first differ, as a readable note (empty when equal). The analysis-program file
-// is compared line by line, the project file record by record.
-QString kvDifference(const QByteArray& actual, const QByteArray& expected);
-QString zvrDifference(const QByteArray& actual, const QByteArray& expected);
+#include "tests/support/expectedfiles.h"
 
 QByteArray readAll(const QString& path);
