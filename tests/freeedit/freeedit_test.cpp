@@ -3,7 +3,9 @@
 #include "freeedit/nodeeditor.h"
 #include "files/projectfile.h"
 #include "tests/support/scripteddialogs.h"
-#include "tests/freeedit/testdata.h"
+#include "tests/freeedit/treelines.h"
+#include "tests/support/mechanismbuilder.h"
+#include "tests/support/testtable.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,7 +21,7 @@ private slots:
     {
         QTest::addColumn<QString>("mech");
         QTest::addColumn<QStringList>("expected");
-        for (const Section& row : dataSections(u"trees.txt"_s))
+        for (const TableSection& row : dataSections(u"trees.txt"_s))
             QTest::newRow(qPrintable(row.title)) << row.lines.first().mid(5) << row.lines.mid(1);
     }
 
@@ -32,7 +34,7 @@ private slots:
 
     void largestMechanism_sectionsAndMarksCoverEveryNode()
     {
-        const Session s = mechanism(u"largest"_s);
+        const Session s = mechanism(u"@largest"_s);
         const QList<TreeNode> nodes = buildMechanismTree(s);
         const QList<QList<TreeNode>> sections{Load_PARAS(s), Load_ZVENOS(s), Load_GROUPS(s)};
         QCOMPARE(nodes, sections[0] + sections[1] + sections[2]);
@@ -54,7 +56,7 @@ private slots:
 
     void damagedCountsAndIndices_stayInsideArrays()
     {
-        Session s = mechanism(u"fourbar; F 6 7 0 99; G 1 1 -1 400 2 _ y"_s); // no frame, a removed group
+        Session s = mechanism(u"@fourbar; session ForceAnalysis=6 MorePoints=7 ExtraPairsFlag=0 FrameIndex=99; group 1 Name=1 Zveno1Index=-1 Zveno2Index=400 GType=2 Clockwise=_ IsSharp=y"_s); // no frame, a removed group
         s.ParaCount = 300;
         s.GroupCount = 70;
         s.Zvenos[2].TwafzCount = 90;
@@ -71,7 +73,7 @@ private slots:
     void edit_asksItsQuestionsAndChangesOneValue_data()
     {
         QTest::addColumn<QStringList>("lines");
-        for (const Section& row : dataSections(u"edits.txt"_s))
+        for (const TableSection& row : dataSections(u"edits.txt"_s))
             QTest::newRow(qPrintable(row.title)) << row.lines;
     }
 
@@ -84,7 +86,7 @@ private slots:
         std::optional<QString> returns;
         for (const QString& line : lines) {
             const QString word = line.section(u' ', 0, 0), rest = line.section(u' ', 1);
-            const QString question = rest.mid(2).section(u" => "_s, 0, 0).replace(u"\\r\\n"_s, u"\r\n"_s);
+            const QString question = rest.mid(2).section(u" => "_s, 0, 0);
             const QString answer = rest.section(u" => "_s, 1);
             if (word == u"mech"_s)
                 s = mechanism(rest);
@@ -134,7 +136,7 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).split(u'\n') : QStringList();
         };
         // Saved from the wizard's records, loaded, saved unchanged, two values edited, saved again.
-        Session s = mechanism(u"fourbar; F 6 7 0 1"_s), loaded, again;
+        Session s = mechanism(u"@fourbar; session ForceAnalysis=6 MorePoints=7 ExtraPairsFlag=0 FrameIndex=1"_s), loaded, again;
         s.DataFolder = loaded.DataFolder = again.DataFolder = folder + u"data"_s;
         ScriptedDialogs d(s), dl(loaded), da(again);
         d.expectSaveFile(kKvertaFilter, choice(u"orig.kv"_s));

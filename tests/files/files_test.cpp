@@ -1,0 +1,286 @@
+#include "files/codepage.h"
+#include "files/kvcompiler.h"
+#include "files/projectfile.h"
+#include "files/projectformat.h"
+#include "files/savefile.h"
+#include "files/writefile.h"
+#include "tests/support/expectedfiles.h"
+#include "tests/support/mechanismbuilder.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/testtable.h"
+
+#include <QtCore>
+#include <QTest>
+
+#define CHECK_SCRIPT(d) QVERIFY2((d).problems().isEmpty(), qPrintable((d).problems().join(QLatin1Char('\n'))))
+
+namespace {
+
+QString data(const QString& file) { return QStringLiteral(TESTDATA "/") + file; }
+
+// A listing of lines (the expected analysis-program lines, "%n" where the progress reaches n).
+QStringList listing(const QString& file)
+{
+    QStringList lines = QString::fromUtf8(readFileBytes(data(file))).split(QLatin1Char('\n'));
+    lines.removeLast(); // after the last line end
+    return lines;
+}
+
+QByteArray smallFile()
+{
+    QString error;
+    const QByteArray bytes = encodeZvrListing(data(QStringLiteral("smallmechanism.zvr.txt")), &error);
+    if (!error.isEmpty())
+        qFatal("%s", qPrintable(error));
+    return bytes;
+}
+
+bool load(QByteArrayView bytes, Session& into)
+{
+    into.ResetMechanism();
+    return readProjectBytes(bytes, into);
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Remembers what the compiler window was told, in order: "start", each line, "%n", "failed".
+struct RecordingView : CompilerView {
+    void start() override { events << QStringLiteral("start"); }
+    void addLine(const QString& line) override { events << line; }
+    void setProgress(int percent) override { events << QStringLiteral("%") + QString::number(percent); }
+    void markFailed() override { events << QStringLiteral("failed"); }
+    QStringList events;
+};
+
+// A device with room for so many bytes, as a full disk has.
+struct FullDevice : QBuffer {
+    qint64 room = 0;
+    qint64 writeData(const char* d, qint64 len) override { return size() >= room ? -1 : QBuffer::writeData(d, qMin(len, room - size())); }
+};
+
+} // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void kvFileBytes_data() { addRows("kvfilebytes.cases"); }
+    void kvFileBytes()
+    {
+        QString lines = cell("lines");
+        // "\uXXXX" stands for a character a data file cannot hold, a lone surrogate half among them.
+        for (qsizetype at; (at = lines.indexOf(QStringLiteral("\\u"))) >= 0;)
+            lines.replace(at, 6, QChar(char16_t(lines.mid(at + 2, 4).toUInt(nullptr, 16))));
+        QCOMPARE(::kvFileBytes(lines.split(QLatin1Char(';'))), QByteArray::fromHex(cell("bytes").toLatin1()));
+        QCOMPARE(::kvFileBytes({}), QByteArray());
+    }
+
+    void upperHalf_data() { addRows("cp1251.cases"); }
+    void upperHalf()
+    {
+        const QByteArray byte = QByteArray::fromHex(cell("code").toLatin1()), kv = QByteArray::fromHex(cell("kv").toLatin1());
+        const QString text{QChar(char16_t(cell("character").toUInt(nullptr, 16)))};
+        QCOMPARE(fromCp1251(byte), cell("character").isNull() ? QStringLiteral("?") : text);
+        if (cell("character").isNull())
+            return;
+        QCOMPARE(cp1251Code(text[0].unicode()), cell("code").toInt(nullptr, 16));
+        QCOMPARE(toCp1251(text), byte);
+        QCOMPARE(kvByte(static_cast<unsigned char>(byte[0])), kv[0]);
+        QCOMPARE(toKvBytes(text), kv);
+    }
+
+    void nameLines_data() { addRows("kv_namelines.cases"); }
+    void nameLines() { QCOMPARE(NameLines(cell("name")), cell("lines").split(QLatin1Char(';'))); }
+
+    void compile_data() { addRows("kv_compile.cases"); }
+    void compile()
+    {
+        const KvListing kv = compileKv(mechanism(cell("description")));
+        QStringList got;
+        for (qsizetype i = 0, mark = 0; i <= kv.lines.size(); ++i) {
+            for (; mark < kv.marks.size() && kv.marks[mark].afterLines == i; ++mark)
+                got << QStringLiteral("%") + QString::number(kv.marks[mark].percent);
+            got << kv.lines.mid(i, 1);
+        }
+        QCOMPARE(got, listing(cell("expected")));
+    }
+
+    void oddRecords_data() { addRows("kv_oddrecords.cases"); }
+    void oddRecords()
+    {
+        const QStringList lines = compileKv(mechanism(QStringLiteral("@crankslider;") + cell("changes"))).lines;
+        const QStringList expected = cell("following").split(QLatin1Char(';'));
+        const qsizetype at = lines.indexOf(cell("heading"));
+        QVERIFY(at >= 0);
+        QCOMPARE(lines.mid(at + 1, expected.size()), expected);
+        QCOMPARE(lines.last(), QStringLiteral("y"));
+    }
+
+    void write_data() { addRows("projectfile_write.cases"); }
+    void write()
+    {
+        const Session s = mechanism(cell("description"));
+        QString named;
+        const QByteArray bytes = projectFileBytes(s, &named).value_or(QByteArray());
+        QCOMPARE(named, cell("tooLong"));
+        QCOMPARE(bytes.size(), cell("records").toInt() * kProjectRecordSize);
+        if (!cell("file").isNull())
+            QCOMPARE(zvrDifference(bytes, smallFile()), QString());
+        // Where the last record is a group: whether the angle choice went in after its marker.
+        if (!cell("marker").isNull())
+            QCOMPARE(bytes.right(kProjectRecordSize).contains(kIsSharpMarker), cell("marker") == QStringLiteral("yes"));
+        if (bytes.isEmpty())
+            return;
+        Session back;
+        back.ExtraPairsFlag = 1.0f; // left from a project loaded before
+        QVERIFY(load(bytes, back));
+        QCOMPARE(projectFileBytes(back, nullptr), bytes);
+        QCOMPARE(back.ExtraPairsFlag, cell("extraPairsFlag").toFloat());
+        QVERIFY(s.GroupCount == 0 || back.Groups[1].IsSharp == s.Groups[1].IsSharp);
+        // Slots past the counts keep the reset marker.
+        QVERIFY(s.ZvenoCount == kMaxRecords || back.Zvenos[s.ZvenoCount + 1].Name == kNotSet);
+    }
+
+    void read_data() { addRows("projectfile_read.cases"); }
+    void read()
+    {
+        const QByteArray with = QByteArray::fromHex(cell("hex").toLatin1());
+        const qsizetype at = cell("record").toInt() * kProjectRecordSize + cell("offset").toInt();
+        const QByteArray bytes = smallFile().leftJustified(at + with.size(), '\0').replace(at, with.size(), with);
+        Session back;
+        const bool read = load(bytes, back);
+        QCOMPARE(read, cell("result") != QStringLiteral("refused"));
+        const GROUP& g = back.Groups[1];
+        QVERIFY(!read || (QStringList{g.GType, g.Clockwise, g.IsSharp}.join(QLatin1Char(' ')).trimmed() == cell("result") &&
+                          projectFileBytes(back, nullptr)));
+    }
+
+    void everyCutShortFile_isRefused()
+    {
+        const QByteArray full = smallFile();
+        Session back;
+        back.ResetMechanism();
+        // Refusing never depends on what the records held before, so one session serves every cut.
+        for (qsizetype n = 0; n < full.size(); ++n)
+            QVERIFY2(!readProjectBytes(full.left(n), back), qPrintable(QStringLiteral("cut at %1").arg(n)));
+        QVERIFY(load(full, back));
+    }
+
+    void projectFilePath_data() { addRows("projectfilepath.cases"); }
+    void projectFilePath()
+    {
+        Session s;
+        s.DataFolder = QStringLiteral("/data");
+        QCOMPARE(::projectFilePath(s, cell("kvFile")), cell("project"));
+    }
+
+    // What the fuzzer started from and the inputs it once found faults with.
+    void fuzzInputs_areReadOrRefusedWithoutHarm_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const char* folder : {ZUVRACK_FUZZ_DIR "/seeds", ZUVRACK_FUZZ_DIR "/regressions"})
+            for (const QFileInfo& f : QDir(QLatin1String(folder)).entryInfoList(QDir::Files))
+                if (f.suffix() != QStringLiteral("md"))
+                    QTest::newRow(qPrintable(f.fileName())) << f.filePath();
+    }
+    void fuzzInputs_areReadOrRefusedWithoutHarm()
+    {
+        QFETCH(QString, path);
+        Session s, back;
+        if (!load(readFileBytes(path), s))
+            return;
+        const auto again = projectFileBytes(s, nullptr);
+        QVERIFY(again && load(*again, back));
+        QCOMPARE(projectFileBytes(back, nullptr), again);
+        QVERIFY(!compileKv(back).lines.isEmpty());
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("data")) && QDir(m_dir->path()).mkpath(QStringLiteral("out")));
+        m_s = std::make_unique<Session>(mechanism(QStringLiteral("@crankslider")));
+        m_s->DataFolder = path(QStringLiteral("data"));
+    }
+
+    // A failed save writes nothing and leaves every older file as it was.
+    void save_data() { addRows("writefile_save.cases"); }
+    void save()
+    {
+        const QStringList olderFiles = cell("older").split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString& f : olderFiles) {
+            QVERIFY(QDir(m_dir->path()).mkpath(f.endsWith(QLatin1Char('/')) ? f : f.section(QLatin1Char('/'), 0, -2)));
+            QVERIFY(f.endsWith(QLatin1Char('/')) || writeBytes(path(f), f.toUtf8()));
+        }
+        const QStringList before = tree();
+        const int code = cell("error").toInt();
+        if (code == 204)
+            m_s->Zvenos[2].Mass = cell("detail");
+        ScriptedDialogs d(*m_s);
+        if (code)
+            d.expectError(qint16(code), code == 203 ? QDir::toNativeSeparators(path(cell("detail"))) : cell("detail"));
+        RecordingView view;
+        const QString destination = cell("destination").isNull() ? QString() : path(cell("destination"));
+        QCOMPARE(WriteFile(*m_s, d, &view, destination, cell("fileName")), !code);
+        CHECK_SCRIPT(d);
+        QCOMPARE(m_s->OutputReady, 1.0f);
+        // Each line is shown as it is made, the progress in between, whether the save fails or not.
+        QCOMPARE(view.events, QStringList{QStringLiteral("start")} + listing(QStringLiteral("kv_crankslider_plain.txt")) +
+                                  (code ? QStringList{QStringLiteral("failed")} : QStringList()));
+        if (code) {
+            QCOMPARE(tree(), before);
+            for (const QString& f : olderFiles)
+                QVERIFY(f.endsWith(QLatin1Char('/')) || readFileBytes(path(f)) == f.toUtf8());
+            return;
+        }
+        QCOMPARE(readFileBytes(path(QStringLiteral("out/Mech1.kv"))), ::kvFileBytes(compileKv(*m_s).lines));
+        // The project goes to the data folder, made on the way, named after the file in lower case.
+        QCOMPARE(readFileBytes(path(QStringLiteral("data/d_files/mech1.zvr"))), projectFileBytes(*m_s, nullptr).value());
+    }
+
+    void writeAll_reportsAShortWrite_data() { addRows("writeall.cases"); }
+    void writeAll_reportsAShortWrite()
+    {
+        FullDevice device;
+        device.room = cell("room").toLongLong();
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        QCOMPARE(writeAll(device, QByteArray(300, 'z')), cell("written") == QStringLiteral("true"));
+    }
+
+    // Saving a loaded project again must lose nothing, the acute/obtuse choices included.
+    void writeThenLoad_givesTheSameFiles()
+    {
+        buildMechanism(*m_s, QStringLiteral("@sixlinks"));
+        ScriptedDialogs d(*m_s);
+        QVERIFY(WriteFile(*m_s, d, nullptr, path(QStringLiteral("out")), QStringLiteral("mech.kv")));
+        Session loaded;
+        loaded.DataFolder = m_s->DataFolder;
+        QCOMPARE(LoadFile(loaded, d, QString(), QStringLiteral("mech.kv")), LoadResult::Loaded);
+        QCOMPARE(loaded.OutputReady, 1.0f);
+        QCOMPARE(loaded.Paras[loaded.ParaCount + 1].Name, kNotSet);
+        QCOMPARE(projectFileBytes(loaded, nullptr), projectFileBytes(*m_s, nullptr));
+        QVERIFY(WriteFile(loaded, d, nullptr, path(QStringLiteral("out")), QStringLiteral("again.kv")));
+        CHECK_SCRIPT(d);
+        QCOMPARE(readFileBytes(path(QStringLiteral("out/again.kv"))), readFileBytes(path(QStringLiteral("out/mech.kv"))));
+    }
+
+private:
+    QString path(const QString& relative) const { return m_dir->filePath(relative); }
+    QStringList tree() const // every file and folder in the temporary folder
+    {
+        QStringList entries;
+        for (QDirIterator it(m_dir->path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
+            entries << it.next();
+        entries.sort();
+        return entries;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Session> m_s;
+};
+
+QTEST_GUILESS_MAIN(FilesTest)
+#include "files_test.moc"
