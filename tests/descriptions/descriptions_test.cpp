@@ -1,99 +1,260 @@
-#include "tests/descriptions/descriptionfiles.h"
-#include "tests/support/scripteddialogs.h"
 #include "model/session.h"
+#include "shell/qtdialogs.h"
+#include "shell/questiondialog.h"
+#include "tests/support/expectedfiles.h"
+#include "tests/support/scripteddialogs.h"
+#include "wizard/ui/wizardwindow.h"
 #include "wizard/wizardengine.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
 const QString kFilter = QStringLiteral("Файлы KVERTA (*.kv)| *.kv");
 
-// The project file of an analysis-program file: its title without the last three characters, in
-// lower case, in d_files of the data folder.
-QString projectPath(const QString& dataFolder, const QString& title)
+QString dataPath(const QString& file)
 {
-    return QDir(dataFolder).filePath(QStringLiteral("d_files/") + title.chopped(3).toLower() + QStringLiteral(".zvr"));
+    return QStringLiteral(ZUVRACK_DESCRIPTIONS_DATA "/") + file;
+}
+
+// One whole description as kept in data/<name>.txt, in the order it happens:
+//   > text          a typed answer (Enter in the answer box)
+//   E               the end-of-stage command
+//   ? m|def|ans|q   a question in mode m with default text def, answered with ans
+//   ?x m|def|q      the same question closed with its close box
+//   ! code          the message of an error code
+//   S title         the save dialog, answered with <output folder>/title
+//   = line          a line of the input protocol
+// "\t" stands for a tab and "\n" for a line break (CR LF) in questions and lines. The windows
+// and messages go into the script of d; the typed answers (null text for E) are returned.
+QStringList loadDescription(const QString& name, const QString& outFolder, ScriptedDialogs& d, QStringList& protocol,
+                            QString& title)
+{
+    QStringList typed;
+    const auto unescape = [](QString t) {
+        return t.replace(QStringLiteral("\\t"), QStringLiteral("\t")).replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
+    };
+    for (const QString& line : QString::fromUtf8(readFileBytes(dataPath(name + QStringLiteral(".txt")))).split(u'\n')) {
+        const QString head = line.section(u' ', 0, 0), rest = line.section(u' ', 1);
+        const QStringList f = rest.split(u'|');
+        if (head == QStringLiteral(">"))
+            typed << rest;
+        else if (head == QStringLiteral("E"))
+            typed << QString();
+        else if (head == QStringLiteral("?") && f.size() == 4)
+            d.expectQuestion(unescape(f[3]), f[0].toFloat(), f[1], f[2]);
+        else if (head == QStringLiteral("?x") && f.size() == 3)
+            d.expectQuestionClosed(unescape(f[2]), f[0].toFloat(), f[1]);
+        else if (head == QStringLiteral("!"))
+            d.expectError(qint16(rest.toShort()));
+        else if (head == QStringLiteral("S"))
+            d.expectSaveFile(kFilter, FileChoice{QDir(outFolder).filePath(title = rest), rest});
+        else if (head == QStringLiteral("="))
+            protocol << unescape(rest);
+        else if (!line.isEmpty() && !line.startsWith(u'#'))
+            qFatal("%s: a line of no known kind: %s", qPrintable(name), qPrintable(line));
+    }
+    return typed;
+}
+
+QString windowsText(QString shown)
+{
+    return shown.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
+
+// Answers a modal window of the real program as the script of d says: the question dialog through
+// its buttons and answer box (or its close box), a message box with its button, the save dialog
+// with the file of the script. d checks what the window shows as it does for the engine.
+void answerWindow(QWidget* modal, ScriptedDialogs& d)
+{
+    if (auto* dialog = qobject_cast<QuestionDialog*>(modal)) {
+        auto* typedFace = dialog->findChild<QLabel*>(QStringLiteral("lbl_Question2"));
+        const bool typed = typedFace->isVisible();
+        auto* label = typed ? typedFace : dialog->findChild<QLabel*>(QStringLiteral("lbl_Question1"));
+        auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("txt_Answer"));
+        // The yes/no face shows no default text; the wizard gives every yes/no question "0".
+        const QString answer =
+            d.askQuestion(windowsText(label->text()), typed ? 2.0f : 1.0f, typed ? box->text() : QStringLiteral("0"), {});
+        if (d.lastClosed()) {
+            dialog->close();
+        } else if (typed) {
+            QTest::keyClicks(box, answer); // the default is selected: typing replaces it
+            QTest::keyClick(box, Qt::Key_Return);
+        } else {
+            dialog->findChild<QPushButton*>(answer == QStringLiteral("6") ? QStringLiteral("btn_Yes") : QStringLiteral("btn_No"))
+                ->click();
+        }
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        const MessageIcon byQtIcon[] = {MessageIcon::Critical, MessageIcon::Information, MessageIcon::Warning,
+                                        MessageIcon::Critical, MessageIcon::Question};
+        d.message(box->windowTitle(), windowsText(box->text()), byQtIcon[box->icon()]);
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+    } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+        const FileChoice choice = d.saveFile(kFilter); // the engine rows check the filter
+        if (choice.cancelled())
+            return files->reject();
+        files->setDirectory(QFileInfo(choice.fileName).path());
+        files->selectFile(choice.fileName);
+        QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+    } else {
+        d.message(QStringLiteral("a window of no known kind"), QLatin1String(modal->metaObject()->className()), {});
+        modal->close();
+    }
+}
+
+// Both files against their listings: the first difference, or nothing.
+QString filesDiffer(const QString& kv, const QString& kvListing, const QString& zvr, const QString& zvrListing)
+{
+    QString error;
+    const QByteArray expectedKv = encodeKvListing(kvListing, &error), expectedZvr = encodeZvrListing(zvrListing, &error);
+    const QByteArray actualKv = readFileBytes(kv), actualZvr = readFileBytes(zvr);
+    if (error.isEmpty() && (actualKv.isNull() || actualZvr.isNull()))
+        error = QStringLiteral("no file ") + (actualKv.isNull() ? kv : zvr);
+    return error.isEmpty() ? kvDifference(actualKv, expectedKv) + zvrDifference(actualZvr, expectedZvr) : error;
 }
 
 } // namespace
 
-// Whole descriptions from the first pair to the written files, each kept in data/ as the
-// student's answers, the questions and messages expected, the protocol and both files.
+// Whole descriptions from the first pair to the written files, each kept in data/ as the student's
+// answers, the questions and messages expected, the protocol and both files; each typed into the
+// wizard engine and into the real wizard window, questions answered in the real question dialog,
+// message boxes and save dialog.
 class DescriptionsTest : public QObject {
     Q_OBJECT
 private slots:
     void wholeDescription_data();
     void wholeDescription();
+    void endToEndFiles_matchTheirListings_data();
+    void endToEndFiles_matchTheirListings();
+    void questionAskedForever_endsTheRunWithinSeconds();
 };
 
 void DescriptionsTest::wholeDescription_data()
 {
-    addDescriptionRows();
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("windows");
+    for (const QString& file : QDir(dataPath(QString())).entryList({QStringLiteral("*.txt")}))
+        if (file.count(u'.') == 1)
+            for (bool windows : {false, true})
+                QTest::addRow("%s %s", qPrintable(file.chopped(4)), windows ? "windows" : "engine")
+                    << file.chopped(4) << windows;
 }
 
 void DescriptionsTest::wholeDescription()
 {
     QFETCH(QString, name);
-    const Description script = loadDescription(name);
-    QVERIFY2(script.error.isEmpty(), qPrintable(script.error));
-
-    QTemporaryDir data;
-    QTemporaryDir out;
+    QFETCH(bool, windows);
+    QTemporaryDir data, out;
     QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
     Session s;
     s.DataFolder = data.path();
     ScriptedDialogs d(s);
-    WizardEngine e(s, d);
-
-    QString title;
-    QList<const DescriptionStep*> actions;
-    for (const DescriptionStep& step : script.steps) {
-        switch (step.kind) {
-        case DescriptionStep::Type:
-        case DescriptionStep::EndStage: actions << &step; break;
-        case DescriptionStep::Ask: d.expectQuestion(step.text, step.mode, step.defaultText, step.answer); break;
-        case DescriptionStep::AskClosed: d.expectQuestionClosed(step.text, step.mode, step.defaultText); break;
-        case DescriptionStep::Error: d.expectError(step.code); break;
-        case DescriptionStep::Save:
-            title = step.text;
-            d.expectSaveFile(kFilter, FileChoice{QDir(out.path()).filePath(title), title});
-            break;
+    QStringList expectedProtocol, protocol;
+    QString title, prompt;
+    const QStringList typed = loadDescription(name, out.path(), d, expectedProtocol, title);
+    if (!windows) {
+        WizardEngine e(s, d);
+        e.startNewDescription();
+        for (const QString& answer : typed) {
+            if (answer.isNull())
+                e.EndStage();
+            else
+                e.setAnswerText(answer), e.Work();
         }
-    }
-    QVERIFY(!title.isEmpty());
-
-    e.startNewDescription();
-    for (const DescriptionStep* step : actions) {
-        if (step->kind == DescriptionStep::EndStage) {
-            e.EndStage();
-        } else {
-            e.setAnswerText(step->text);
-            e.Work();
+        protocol = e.display().input;
+        prompt = e.display().prompt;
+    } else {
+        QtDialogs dialogs(s);
+        QWidget strip;
+        strip.resize(800, 40);
+        strip.show();
+        WizardWindow wizard(s, dialogs, &strip);
+        wizard.startNewDescription();
+        wizard.show();
+        wizard.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+        auto* answerBox = wizard.findChild<QLineEdit*>(QStringLiteral("txt_Answer"));
+        QPointer<QWidget> handled;
+        QTimer modals;
+        connect(&modals, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && modal != handled && modal->isVisible())
+                answerWindow(handled = modal, d);
+        });
+        modals.start(5);
+        for (const QString& answer : typed) {
+            if (!answer.isNull())
+                QTest::keyClicks(answerBox, answer);
+            QTest::keyClick(answerBox, Qt::Key_Return, answer.isNull() ? Qt::ShiftModifier : Qt::NoModifier);
         }
+        const QListWidget* list = wizard.findChild<QListWidget*>(QStringLiteral("lst_Input"));
+        for (int i = 0; i < list->count(); ++i)
+            protocol << list->item(i)->text();
+        prompt = wizard.findChild<QLabel*>(QStringLiteral("lbl_Question"))->text();
     }
-
-    QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
-    QCOMPARE(e.display().input, script.protocol);
+    QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+    QCOMPARE(protocol, expectedProtocol);
     QCOMPARE(int(s.WizardState), 200);
-    QCOMPARE(e.display().prompt, QStringLiteral("К О Н Е Ц !!!"));
+    QCOMPARE(prompt, QStringLiteral("К О Н Е Ц !!!"));
     QCOMPARE(s.OutputSaved, 1.0f);
-
-    QString error;
-    const QByteArray kv = expectedKvBytes(name, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QByteArray actualKv = readAll(QDir(out.path()).filePath(title));
-    QVERIFY2(!actualKv.isNull(), "no analysis-program file");
-    QVERIFY2(actualKv == kv, qPrintable(kvDifference(actualKv, kv)));
-
-    const QByteArray zvr = expectedZvrBytes(name, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QByteArray actualZvr = readAll(projectPath(data.path(), title));
-    QVERIFY2(!actualZvr.isNull(), "no project file");
-    QVERIFY2(actualZvr == zvr, qPrintable(zvrDifference(actualZvr, zvr)));
+    // The project file: the title without its last three characters, in lower case, in d_files.
+    const QString project = data.filePath(QStringLiteral("d_files/") + title.chopped(3).toLower() + QStringLiteral(".zvr"));
+    const QString differ = filesDiffer(out.filePath(title), dataPath(name + QStringLiteral(".kv.txt")), project,
+                                       dataPath(name + QStringLiteral(".zvr.txt")));
+    QVERIFY2(differ.isEmpty(), qPrintable(differ));
 }
 
-QTEST_GUILESS_MAIN(DescriptionsTest)
+// e2e.sh compares the program's files with committed binaries; they are what their listings say.
+void DescriptionsTest::endToEndFiles_matchTheirListings_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("first run") << QStringLiteral(ZUVRACK_E2E_EXPECTED "/fourbar");
+    QTest::newRow("after the free edit") << QStringLiteral(ZUVRACK_E2E_EXPECTED "/fourbar-edited");
+}
+
+void DescriptionsTest::endToEndFiles_matchTheirListings()
+{
+    QFETCH(QString, name);
+    const QString differ = filesDiffer(name + QStringLiteral(".kv"), name + QStringLiteral(".kv.txt"),
+                                       name + QStringLiteral(".zvr"), name + QStringLiteral(".zvr.txt"));
+    QVERIFY2(differ.isEmpty(), qPrintable(differ));
+}
+
+// A fault that makes a question repeat must fail the run, not hang it: the same program, started
+// with a question loop that no answer ends, stops within seconds and says why.
+void DescriptionsTest::questionAskedForever_endsTheRunWithinSeconds()
+{
+    if (qEnvironmentVariableIsSet("ZUVRACK_PLANTED_LOOP")) {
+        Session s;
+        ScriptedDialogs d(s);
+        while (d.askQuestion(QStringLiteral("Будет производиться силовой анализ?"), 1.0f, QStringLiteral("0"), {}) !=
+               QStringLiteral("6")) {
+        }
+        return;
+    }
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZUVRACK_PLANTED_LOOP"), QStringLiteral("1"));
+    run.setProcessEnvironment(env);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("-nocrashhandler"), QStringLiteral("questionAskedForever_endsTheRunWithinSeconds")});
+    QVERIFY(run.waitForFinished(20000));
+    QVERIFY(run.exitStatus() == QProcess::CrashExit || run.exitCode() != 0);
+    QVERIFY(run.readAll().contains("20 calls off the script"));
+}
+
+QTEST_MAIN(DescriptionsTest)
 #include "descriptions_test.moc"

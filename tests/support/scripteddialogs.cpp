@@ -3,18 +3,22 @@
 #include "model/errors.h"
 #include "model/session.h"
 
+#include <cstdio>
+
 namespace {
 
-QString kindName(int kind)
+QString shown(QString text)
 {
-    static const char* names[] = {"question", "message", "yes/no box", "save dialog", "open dialog"};
-    return QString::fromLatin1(names[kind]);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n"));
 }
 
-QString shown(const QString& text)
+QString described(int kind, const QString& text, const QString& title, float mode, MessageIcon icon)
 {
-    QString t = text;
-    return t.replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n"));
+    static const char* names[] = {"question", "message", "yes/no box", "save dialog", "open dialog"};
+    return QStringLiteral("%1 [%2] [%3] mode %4 icon %5")
+        .arg(QLatin1String(names[kind]), shown(text), shown(title))
+        .arg(double(mode))
+        .arg(int(icon));
 }
 
 } // namespace
@@ -24,135 +28,109 @@ ScriptedDialogs::ScriptedDialogs(const Session& session)
 {
 }
 
+ScriptedDialogs& ScriptedDialogs::expect(const Step& step)
+{
+    m_steps.append(step);
+    return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::expectQuestion(const QString& question, float mode, const QString& defaultText,
                                                  const QString& answer)
 {
-    m_steps.append({Kind::Question, question, defaultText, mode, MessageIcon::Critical, answer, false, 0, {}});
-    return *this;
+    return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .answer = answer});
 }
 
 ScriptedDialogs& ScriptedDialogs::expectQuestionClosed(const QString& question, float mode,
                                                        const QString& defaultText)
 {
-    m_steps.append({Kind::Question, question, defaultText, mode, MessageIcon::Critical, {}, true, 0, {}});
-    return *this;
+    return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .close = true});
 }
 
 ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& title, const QString& text, MessageIcon icon)
 {
-    m_steps.append({Kind::Message, text, title, 0, icon, {}, false, 0, {}});
-    return *this;
+    return expect({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
 }
 
 ScriptedDialogs& ScriptedDialogs::expectError(qint16 code, const QString& errorDetail, const QString& reservedWord)
 {
     const auto box = errorMessage(code, errorDetail, reservedWord);
-    if (!box) {
+    if (!box)
         m_failures << QStringLiteral("script: error %1 has no box").arg(code);
-        return *this;
-    }
-    return expectMessage(box->title, box->text, box->icon);
+    return box ? expectMessage(box->title, box->text, box->icon) : *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::expectYesNo(const QString& text, const QString& title, int answer)
 {
-    m_steps.append({Kind::YesNo, text, title, 0, MessageIcon::Question, {}, false, answer, {}});
-    return *this;
+    return expect({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question, .button = answer});
 }
 
 ScriptedDialogs& ScriptedDialogs::expectSaveFile(const QString& filter, const FileChoice& choice)
 {
-    m_steps.append({Kind::Save, {}, filter, 0, MessageIcon::Critical, {}, false, 0, choice});
-    return *this;
+    return expect({.kind = Kind::Save, .title = filter, .file = choice});
 }
 
 ScriptedDialogs& ScriptedDialogs::expectOpenFile(const QString& filter, const FileChoice& choice)
 {
-    m_steps.append({Kind::Open, {}, filter, 0, MessageIcon::Critical, {}, false, 0, choice});
-    return *this;
+    return expect({.kind = Kind::Open, .title = filter, .file = choice});
 }
 
 QStringList ScriptedDialogs::problems() const
 {
     QStringList all = m_failures;
-    for (qsizetype i = m_played; i < m_steps.size(); ++i)
-        all << QStringLiteral("expected %1 never came: %2 %3")
-                   .arg(kindName(int(m_steps[i].kind)), shown(m_steps[i].title), shown(m_steps[i].text));
+    for (const Step& s : m_steps.mid(m_played))
+        all << QStringLiteral("expected, never came: ") + described(int(s.kind), s.text, s.title, s.mode, s.icon);
     return all;
 }
 
-const ScriptedDialogs::Step* ScriptedDialogs::next(Kind kind, const QString& what)
+const ScriptedDialogs::Step* ScriptedDialogs::play(const Step& call)
 {
-    if (m_played >= m_steps.size()) {
-        m_failures << QStringLiteral("unexpected %1 after the script ended: %2").arg(kindName(int(kind)), shown(what));
-        return nullptr;
+    const QString got = described(int(call.kind), call.text, call.title, call.mode, call.icon);
+    const Step* step = m_played < m_steps.size() ? &m_steps[m_played] : nullptr;
+    if (step && step->kind == call.kind) {
+        ++m_played;
+        if (step->text != call.text || step->title != call.title || step->mode != call.mode || step->icon != call.icon)
+            m_failures << QStringLiteral("step %1: expected %2, got %3")
+                              .arg(m_played)
+                              .arg(described(int(step->kind), step->text, step->title, step->mode, step->icon), got);
+        return step;
     }
-    const Step& step = m_steps[m_played];
-    if (step.kind != kind) {
-        m_failures << QStringLiteral("step %1: expected %2, got %3: %4")
-                          .arg(m_played + 1)
-                          .arg(kindName(int(step.kind)), kindName(int(kind)), shown(what));
-        return nullptr;
+    m_failures << QStringLiteral("step %1: off the script: %2").arg(m_played + 1).arg(got);
+    if (++m_offScript >= kOffScriptLimit) {
+        std::fprintf(stderr, "%s\n", qPrintable(m_failures.join(QLatin1Char('\n'))));
+        qFatal("ScriptedDialogs: %d calls off the script, a question probably repeats forever", m_offScript);
     }
-    ++m_played;
-    return &step;
+    return nullptr;
 }
 
 QString ScriptedDialogs::askQuestion(const QString& question, float mode, const QString& defaultText, QPoint)
 {
     m_asked << question;
-    const Step* step = next(Kind::Question, question);
-    // Off the script: already a failure. Give an answer that ends any "ask again" loop.
+    const Step* step = play({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode});
+    m_lastClosed = step && step->close;
     if (!step)
         return mode == 1.0f ? QStringLiteral("7") : defaultText;
-    if (step->text != question || step->mode != mode || step->title != defaultText)
-        m_failures << QStringLiteral("step %1: expected question [%2] mode %3 default [%4], got [%5] mode %6 default [%7]")
-                          .arg(m_played)
-                          .arg(shown(step->text))
-                          .arg(double(step->mode))
-                          .arg(step->title, shown(question))
-                          .arg(double(mode))
-                          .arg(defaultText);
     return step->close ? m_session.Answer : step->answer;
 }
 
 void ScriptedDialogs::message(const QString& title, const QString& text, MessageIcon icon)
 {
-    const Step* step = next(Kind::Message, title + QLatin1Char(' ') + text);
-    if (step && (step->title != title || step->text != text || step->icon != icon))
-        m_failures << QStringLiteral("step %1: expected message [%2] [%3], got [%4] [%5]")
-                          .arg(m_played)
-                          .arg(step->title, shown(step->text), title, shown(text));
+    play({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
 }
 
 int ScriptedDialogs::yesNoBox(const QString& text, const QString& title)
 {
-    const Step* step = next(Kind::YesNo, text);
-    if (!step)
-        return 7;
-    if (step->text != text || step->title != title)
-        m_failures << QStringLiteral("step %1: expected yes/no [%2] [%3], got [%4] [%5]")
-                          .arg(m_played)
-                          .arg(step->title, step->text, title, text);
-    return step->button;
+    const Step* step = play({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question});
+    return step ? step->button : 7;
 }
 
 FileChoice ScriptedDialogs::saveFile(const QString& filter)
 {
-    const Step* step = next(Kind::Save, filter);
-    if (!step)
-        return {};
-    if (step->title != filter)
-        m_failures << QStringLiteral("step %1: expected save filter [%2], got [%3]").arg(m_played).arg(step->title, filter);
-    return step->file;
+    const Step* step = play({.kind = Kind::Save, .title = filter});
+    return step ? step->file : FileChoice{};
 }
 
 FileChoice ScriptedDialogs::openFile(const QString& filter)
 {
-    const Step* step = next(Kind::Open, filter);
-    if (!step)
-        return {};
-    if (step->title != filter)
-        m_failures << QStringLiteral("step %1: expected open filter [%2], got [%3]").arg(m_played).arg(step->title, filter);
-    return step->file;
+    const Step* step = play({.kind = Kind::Open, .title = filter});
+    return step ? step->file : FileChoice{};
 }
