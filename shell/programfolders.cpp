@@ -14,7 +14,10 @@ ProgramFolders findProgramFolders(const QString& programFolder, const QString& u
     ProgramFolders folders{data, {QDir(data).filePath(QStringLiteral("d_files"))}};
     if (!userData.isEmpty()) {
         const QString own = QDir::cleanPath(QDir(userData).filePath(QStringLiteral("d_files")));
-        if (own != QDir::cleanPath(folders.projects.first()))
+        // The user's folder may be the data folder under another name (a link): looked in once.
+        const QString ownReal = QFileInfo(own).canonicalFilePath();
+        if (own != QDir::cleanPath(folders.projects.first()) &&
+            (ownReal.isEmpty() || ownReal != QFileInfo(folders.projects.first()).canonicalFilePath()))
             folders.projects << own;
     }
     return folders;

@@ -64,6 +64,26 @@ private slots:
                                               dir.filePath(QStringLiteral("user/d_files"))}));
     }
 
+    // The user's own data folder named as the program's data folder, however it is spelt: its
+    // d_files is listed once.
+    void projects_userFolderIsTheDataFolder_listedOnce_data()
+    {
+        QTest::addColumn<QString>("user"); // below the temporary folder; "@" a link to bin/data
+        QTest::newRow("the same path") << QStringLiteral("bin/data");
+        QTest::newRow("with a trailing separator") << QStringLiteral("bin/data/");
+        QTest::newRow("through a parent") << QStringLiteral("bin/../bin/data");
+        QTest::newRow("through a link") << QStringLiteral("@");
+    }
+    void projects_userFolderIsTheDataFolder_listedOnce()
+    {
+        QFETCH(QString, user);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin/data/d_files")));
+        QVERIFY(user != QStringLiteral("@") || QFile::link(dir.filePath(QStringLiteral("bin/data")), dir.filePath(user)));
+        const ProgramFolders found = findProgramFolders(dir.filePath(QStringLiteral("bin")), dir.filePath(user));
+        QCOMPARE(found.projects, QStringList{dir.filePath(QStringLiteral("bin/data/d_files"))});
+    }
+
     void projects_noUserFolder_onlyTheDataFolder()
     {
         QTemporaryDir dir;

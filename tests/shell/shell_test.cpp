@@ -11,6 +11,11 @@
 #include "model/session.h"
 #include "shell/shell.h"
 #include "files/writefile.h"
+#include "files/projectformat.h"
+#include "freeedit/mechanismtree.h"
+#include "shell/shellcommands.h"
+#include "tests/support/mechanismbuilder.h"
+#include <QTreeWidgetItem>
 
 #include <QtTest>
 #include <QtWidgets>
@@ -421,6 +426,38 @@ private slots:
         QCOMPARE(s.Answer, after);
         // Nothing half-read may be saved.
         QCOMPARE(s.OutputReady + s.OutputSaved, log.endsWith(QLatin1String("free edit")) ? 1.0f : 0.0f);
+    }
+
+    // A project with every array full, opened the way a user opens one (the chooser, "no" to the
+    // opening question, the file), shown whole in the free-edit tree and saved again unchanged.
+    void fullProject_loadedThroughTheOpenCommand()
+    {
+        QTemporaryDir data;
+        const Session full = mechanism(QStringLiteral("@largest"));
+        const QByteArray bytes = projectFileBytes(full, nullptr).value_or(QByteArray());
+        QFile zvr(data.filePath(QStringLiteral("d_files/full.zvr")));
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")) && zvr.open(QIODevice::WriteOnly));
+        QVERIFY(bytes.size() == 22278 * kProjectRecordSize && zvr.write(bytes) == bytes.size());
+        zvr.close();
+        Session s;
+        s.DataFolder = data.path();
+        ScriptedDialogs d(s);
+        d.expectQuestion(kOpeningQuestion, 1.0f, QStringLiteral("0"), QStringLiteral("7"))
+            .expectOpenFile(kShellFileFilter, fileChoiceFor(data.filePath(QStringLiteral("Full.kv"))))
+            .expectSaveFile(kShellFileFilter, fileChoiceFor(data.filePath(QStringLiteral("again.kv"))));
+        Shell shell(s, d);
+        answerChoosers(shell, s, 1);
+        shell.newMechanism();
+        settle();
+        FreeEditWindow* w = shell.freeEditWindow();
+        QVERIFY(w);
+        QCOMPARE(w->nodeItems().size(), buildMechanismTree(full).size());
+        QCOMPARE(w->nodeItems().last()->text(0), buildMechanismTree(full).last().text);
+        shell.save();
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
+        QFile again(data.filePath(QStringLiteral("d_files/again.zvr")));
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QVERIFY(again.readAll() == bytes);
     }
 
     // A session from the menu: load a project, save it with the File key from the free-edit window
