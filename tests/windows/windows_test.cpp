@@ -1,18 +1,19 @@
-#include "freeedit/ui/freeeditwindow.h"
+#include "files/projectformat.h"
 #include "files/ui/compilerwindow.h"
+#include "files/ui/loaderwindow.h"
+#include "freeedit/ui/freeeditwindow.h"
+#include "tests/freeedit/treelines.h"
+#include "tests/support/mechanismbuilder.h"
 #include "tests/support/scripteddialogs.h"
-#include "tests/freeedit/testdata.h"
 
-#include <QDir>
-#include <QListWidget>
+#include <QtWidgets>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
 
 // The four labels, the two buttons, then every tree item.
 QStringList texts(const FreeEditWindow& w)
@@ -37,14 +38,22 @@ struct WatchingDialogs : ScriptedDialogs {
     }
 };
 
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 } // namespace
 
-class FreeLancerModeWindowTest : public QObject {
+// The program's windows: the free-edit window, the compiler and loader windows.
+class WindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void formLoad_placesWindowAndShowsTheRecordsAsTheyAreNow()
     {
-        Session s = mechanism(u"rich; F 6 6 1 1"_s);
+        Session s = mechanism(u"@rich; session ForceAnalysis=6 MorePoints=6 ExtraPairsFlag=1 FrameIndex=1"_s);
         ScriptedDialogs d(s);
         QWidget main;
         main.setGeometry(120, 60, 847, 54);
@@ -73,7 +82,7 @@ private slots:
 
     void clickAndDoubleClick_showSelectionAndEditValueNodes()
     {
-        Session s = mechanism(u"fourbar; F 6 7 0 1"_s);
+        Session s = mechanism(u"@fourbar; session ForceAnalysis=6 MorePoints=7 ExtraPairsFlag=0 FrameIndex=1"_s);
         ScriptedDialogs d(s);
         d.expectQuestion(u"Введите расстояние от пары A до центра масс S1"_s, 2.0f, u"0"_s, u"5"_s);
         FreeEditWindow w(s, d, nullptr);
@@ -105,7 +114,7 @@ private slots:
     void exit_closesFirstThenAsks()
     {
         QFETCH(int, button);
-        Session s = mechanism(u"fourbar"_s);
+        Session s = mechanism(u"@fourbar"_s);
         WatchingDialogs d(s);
         d.expectYesNo(u"Вы уверены? Все, что не сохранено будет утеряно!"_s, u"KVERTA Mode"_s, button);
         FreeEditWindow w(s, d, nullptr);
@@ -123,7 +132,7 @@ private slots:
     void save_cancelledWritesNothing_thenWritesThroughTheMainWindowsCompilerWindow()
     {
         QTemporaryDir dir;
-        Session s = mechanism(u"fourbar; F 6 7 0 1"_s);
+        Session s = mechanism(u"@fourbar; session ForceAnalysis=6 MorePoints=7 ExtraPairsFlag=0 FrameIndex=1"_s);
         s.DataFolder = dir.filePath(u"data"_s);
         const QString filter = u"Файлы KVERTA (*.kv)| *.kv"_s, kv = dir.filePath(u"mech.kv"_s);
         ScriptedDialogs d(s);
@@ -146,7 +155,69 @@ private slots:
         QCOMPARE(list->item(list->count() - 1)->text(), u"y"_s);
         QCOMPARE(s.OutputSaved, 0.0f); // the wizard's flag stays as it was
     }
+
+    void compilerWindow_showsTheRun_marksAFailure_andClosesOnTheButton()
+    {
+        CompilerWindow w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("            KVERTA file compillator [v 0.1.0f]"));
+        auto* close = w.findChild<QPushButton*>(QStringLiteral("btn_Close"));
+        auto* bar = w.findChild<QProgressBar*>(QStringLiteral("pb_Overall"));
+        auto* list = w.findChild<QListWidget*>(QStringLiteral("lst_Output"));
+        QVERIFY(close && bar && list);
+        QCOMPARE(close->text(), QStringLiteral("З А К Р Ы Т Ь"));
+        w.start();
+        w.addLine(QStringLiteral("_Массы"));
+        w.setProgress(100);
+        w.markFailed();
+        QVERIFY(w.isVisible());
+        QCOMPARE(list->count() == 1 ? list->item(0)->text() : QString(), QStringLiteral("_Массы"));
+        QCOMPARE(bar->value(), 100);
+        QCOMPARE(close->text(), QStringLiteral("ОШИБКА!"));
+        w.start(); // the next run starts clean
+        QCOMPARE(close->text(), QStringLiteral("З А К Р Ы Т Ь"));
+        QCOMPARE(list->count() + bar->value(), 0);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+    }
+
+    // Loading through the waiting window: a file that cannot be read is reported, the window
+    // closes, and no half mechanism is left behind.
+    void loaderWindow_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // null: none there
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing") << QByteArray() << 201;
+        Session six;
+        buildMechanism(six, QStringLiteral("@sixlinks"));
+        QTest::newRow("cut short in its last record: damaged") << projectFileBytes(six, nullptr)->chopped(1) << 202;
+    }
+    void loaderWindow()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, error);
+        LoaderWindow w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("            KVERTA file loader [v 0.0.1a]"));
+        QCOMPARE(w.findChild<QLabel*>()->text(), QStringLiteral("Ж Д И Т Е . . ."));
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("d_files")));
+        QVERIFY(file.isNull() || writeBytes(dir.filePath(QStringLiteral("d_files/mech.zvr")), file));
+        Session s;
+        s.DataFolder = dir.path();
+        buildMechanism(s, QStringLiteral("@crankslider;session ExtraPairsFlag=1"));
+        s.OutputReady = 1.0f;
+        ScriptedDialogs d(s);
+        d.expectError(qint16(error));
+        // The project always comes from the data folder, named after the file.
+        QCOMPARE(loadProjectWithWindow(s, d, QStringLiteral("/elsewhere"), QStringLiteral("Mech.kv")),
+                 error == 201 ? LoadResult::Missing : LoadResult::Damaged);
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY(top == &w || !top->isVisible());
+        QCOMPARE(s.ZvenoCount + s.ParaCount + s.GroupCount, 0);
+        QCOMPARE(s.Zvenos[1].Name + s.Paras[1].Name, kNotSet + kNotSet);
+        QCOMPARE(s.OutputReady + s.ExtraPairsFlag, 0.0f);
+    }
 };
 
-QTEST_MAIN(FreeLancerModeWindowTest)
-#include "freeeditwindow_test.moc"
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
