@@ -1,16 +1,15 @@
 #include "files/kvcompiler.h"
 
 #include "model/answers.h"
+#include "model/flags.h"
+#include "model/recordaccess.h"
 #include "model/session.h"
-
-#include <algorithm>
 
 namespace {
 
 const QString kSpaceLine = QStringLiteral(" ");
-const QString kYes = QStringLiteral("y");
-const QString kNo = QStringLiteral("n");
-const QString kRepeatedMark = QStringLiteral("c");
+const QString kYesLine = QStringLiteral("y");
+const QString kNoLine = QStringLiteral("n");
 
 class Compiler {
 public:
@@ -27,27 +26,19 @@ private:
     void num(const QString& value) { m_out.lines.append(ToKvNumber(value)); }
     void progress(int percent) { m_out.marks.append({m_out.lines.size(), percent}); }
 
-    int paraCount() const { return std::clamp<int>(m_s.ParaCount, 0, kMaxRecords); }
-    int zvenoCount() const { return std::clamp<int>(m_s.ZvenoCount, 0, kMaxRecords); }
-    int groupCount() const { return std::clamp<int>(m_s.GroupCount, 0, kMaxRecords); }
-    static int subCount(qint16 count) { return std::clamp<int>(count, 0, kMaxSubRecords); }
-
+    int paraCount() const { return ::paraCount(m_s); }
+    int zvenoCount() const { return ::zvenoCount(m_s); }
+    int groupCount() const { return ::groupCount(m_s); }
     // A link by an index read from the records; an index outside the array reads as an empty link.
-    const ZVENO& zvenoAt(int index) const
-    {
-        static const ZVENO empty;
-        return index >= 0 && index < kSlots ? m_s.Zvenos[index] : empty;
-    }
+    const ZVENO& zvenoAt(qint16 index) const { return ::zvenoAt(m_s, index); }
 
-    static bool repeated(const ZVENO& z) { return z.Mark == kRepeatedMark; }
-    static bool frame(const ZVENO& z) { return z.IsFrame == 1.0f; }
     // The links that carry data of their own: neither a repeated record nor the frame.
     template <typename Fn>
     void forMovingLinks(Fn fn) const
     {
         for (int i = 1; i <= zvenoCount(); ++i) {
             const ZVENO& z = m_s.Zvenos[i];
-            if (!repeated(z) && !frame(z))
+            if (!isCopyLink(z) && !isFrameLink(z))
                 fn(z);
         }
     }
@@ -57,6 +48,16 @@ private:
         for (int j = 1; j <= subCount(z.DPCount); ++j)
             if (z.DP[j].Kind == kind)
                 fn(z.DP[j]);
+    }
+    // Two numbers of every point where a force acts, link by link.
+    void forcePointNumbers(QString DOP_POINT::*first, QString DOP_POINT::*second)
+    {
+        forMovingLinks([&](const ZVENO& z) {
+            forPoints(z, QStringLiteral("f"), [&](const DOP_POINT& p) {
+                num(p.*first);
+                num(p.*second);
+            });
+        });
     }
 
     void pairs();
@@ -87,7 +88,7 @@ void Compiler::pairs()
     progress(10);
     line(kSpaceLine);
     line(QStringLiteral("_Конец_описания_пар"));
-    line(kYes);
+    line(kYesLine);
     progress(12);
 }
 
@@ -98,7 +99,7 @@ void Compiler::frameAndDrivingLink()
     progress(16);
     line(QStringLiteral("_Ввод_начального_звена"));
     for (int i = 1; i <= zvenoCount(); ++i)
-        if (m_s.Zvenos[i].IsDriving == 1.0f)
+        if (isDrivingLink(m_s.Zvenos[i]))
             names(m_s.Zvenos[i].Name);
 }
 
@@ -106,12 +107,12 @@ void Compiler::pointsToFind()
 {
     line(QStringLiteral("_Ввод_дополнительных_точек"));
     progress(25);
-    if (m_s.ForceAnalysis == 7.0f) {
-        line(kNo);
+    if (isNo(m_s.ForceAnalysis)) {
+        line(kNoLine);
     } else {
-        line(kYes);
+        line(kYesLine);
         forMovingLinks([this](const ZVENO& z) { names(z.CM); });
-        line(kYes);
+        line(kYesLine);
         forMovingLinks([this](const ZVENO& z) {
             forPoints(z, QStringLiteral("f"), [&](const DOP_POINT& p) {
                 names(z.Name);
@@ -119,13 +120,13 @@ void Compiler::pointsToFind()
             });
         });
         line(kSpaceLine);
-        line(kYes);
+        line(kYesLine);
     }
     progress(45);
-    if (m_s.MorePoints == 7.0f) {
-        line(kNo);
+    if (isNo(m_s.MorePoints)) {
+        line(kNoLine);
     } else {
-        line(kYes);
+        line(kYesLine);
         for (int i = 1; i <= zvenoCount(); ++i) {
             const ZVENO& z = m_s.Zvenos[i];
             forPoints(z, QStringLiteral("o"), [&](const DOP_POINT& p) {
@@ -147,7 +148,7 @@ void Compiler::groups()
         names(zvenoAt(g.Zveno1Index).Name);
         names(zvenoAt(g.Zveno2Index).Name);
     }
-    line(kYes);
+    line(kYesLine);
     line(QStringLiteral("_Конец_описания_структуры_механизма"));
     progress(64);
 }
@@ -175,12 +176,12 @@ void Compiler::linkSizes()
     line(QStringLiteral("_Задание_размеров_звеньев"));
     forMovingLinks([this](const ZVENO& z) {
         line(QStringLiteral("_Звено_") + z.Name);
-        if (z.ZType == QStringLiteral("rr")) {
+        if (isRevoluteLink(z)) {
             num(z.ZLength);
         } else if (z.Perpendicular == kNotSet) {
-            line(kYes);
+            line(kYesLine);
         } else {
-            line(kNo);
+            line(kNoLine);
             num(z.Perpendicular);
         }
     });
@@ -208,12 +209,12 @@ void Compiler::positionsOnLinks()
 {
     const QString onLinks = QStringLiteral("_Положение_точек_на_звеньях");
     const QString plainPoints = QStringLiteral("_Положение_просто_точек");
-    if (m_s.ExtraPairsFlag == 1.0f) {
+    if (hasExtraPairs(m_s)) {
         line(onLinks);
         line(plainPoints);
         for (int i = 1; i <= zvenoCount(); ++i) {
             const ZVENO& z = m_s.Zvenos[i];
-            if (repeated(z))
+            if (isCopyLink(z))
                 continue;
             for (int j = 1; j <= subCount(z.TwafzCount); ++j) {
                 line(QStringLiteral("_Пара_") + z.TwafzName[j]);
@@ -223,8 +224,8 @@ void Compiler::positionsOnLinks()
         }
     }
     progress(86);
-    if (m_s.MorePoints == 6.0f) {
-        if (m_s.ExtraPairsFlag == 0.0f) {
+    if (morePoints(m_s)) {
+        if (m_s.ExtraPairsFlag == kUnset) {
             line(onLinks);
             line(plainPoints);
         }
@@ -241,19 +242,14 @@ void Compiler::positionsOnLinks()
 
 void Compiler::massesAndForcePoints()
 {
-    if (m_s.ForceAnalysis == 6.0f) {
+    if (forceAnalysis(m_s)) {
         line(QStringLiteral("_Положение_центров_масс"));
         forMovingLinks([this](const ZVENO& z) {
             num(z.CMLength);
             num(z.CMAngle);
         });
         line(QStringLiteral("_Положение_точек_приложения_сил"));
-        forMovingLinks([this](const ZVENO& z) {
-            forPoints(z, QStringLiteral("f"), [this](const DOP_POINT& p) {
-                num(p.Length);
-                num(p.Angle);
-            });
-        });
+        forcePointNumbers(&DOP_POINT::Length, &DOP_POINT::Angle);
     }
     // The keyword is the analysis program's own spelling.
     line(QStringLiteral("_Конец_здания_размеров"));
@@ -262,7 +258,7 @@ void Compiler::massesAndForcePoints()
 
 void Compiler::forces()
 {
-    if (m_s.ForceAnalysis != 6.0f)
+    if (!forceAnalysis(m_s))
         return;
     line(QStringLiteral("_Ввод_сил_и_масс"));
     line(QStringLiteral("_Массы"));
@@ -270,17 +266,12 @@ void Compiler::forces()
         num(z.Mass);
         num(z.Moment);
     });
-    line(kYes);
+    line(kYesLine);
     line(QStringLiteral("_Силы"));
-    forMovingLinks([this](const ZVENO& z) {
-        forPoints(z, QStringLiteral("f"), [this](const DOP_POINT& p) {
-            num(p.Force);
-            num(p.ForceAngle);
-        });
-    });
+    forcePointNumbers(&DOP_POINT::Force, &DOP_POINT::ForceAngle);
     line(QStringLiteral("_Моменты"));
     forMovingLinks([this](const ZVENO& z) {
-        if (z.IsDriving != 1.0f)
+        if (!isDrivingLink(z))
             num(z.MomentVn);
     });
     line(QStringLiteral("_Конец_задания_сил"));
@@ -299,7 +290,7 @@ KvListing Compiler::run()
     massesAndForcePoints();
     forces();
     progress(100);
-    line(kYes);
+    line(kYesLine);
     return std::move(m_out);
 }
 

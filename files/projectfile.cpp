@@ -2,6 +2,7 @@
 
 #include "model/errors.h"
 #include "files/projectformat.h"
+#include "model/flags.h"
 #include "model/session.h"
 
 #include <QDir>
@@ -19,8 +20,8 @@ void failLoad(Session& session, Dialogs& dialogs, qint16 code)
 {
     session.ResetMechanism();
     session.GroupCount = 0;
-    session.ExtraPairsFlag = 0.0f;
-    session.OutputReady = 0.0f;
+    session.ExtraPairsFlag = kUnset;
+    session.OutputReady = kUnset;
     ShowError(session, dialogs, code);
 }
 
@@ -110,6 +111,6 @@ LoadResult LoadFile(Session& session, Dialogs& dialogs, const QString& /*filepat
     session.ForceAnalysis = loaded->ForceAnalysis;
     session.MorePoints = loaded->MorePoints;
     session.ExtraPairsFlag = loaded->ExtraPairsFlag;
-    session.OutputReady = 1.0f;
+    session.OutputReady = kSet;
     return LoadResult::Loaded;
 }

@@ -1,6 +1,7 @@
 #include "files/projectformat.h"
 
 #include "files/codepage.h"
+#include "model/flags.h"
 #include "model/session.h"
 
 #include <QtEndian>
@@ -309,7 +310,7 @@ bool readLink(RecordReader& r, ZVENO& z, float& extraPairsFlag)
         z.TwafzLength[j] = r.text();
         z.TwafzName[j] = r.text();
         z.TwafzIndex[j] = r.text();
-        extraPairsFlag = 1.0f;
+        extraPairsFlag = kSet;
     }
     for (QString* t : {&z.Spare1, &z.Clockwise, &z.CMAngle, &z.Spare3, &z.Spare2, &z.CMLength, &z.CM, &z.Spare4})
         *t = r.text();
@@ -399,7 +400,7 @@ std::optional<QByteArray> projectFileBytes(const Session& s, QString* tooLongVal
 bool readProjectBytes(QByteArrayView bytes, Session& s)
 {
     RecordReader r(bytes);
-    s.ExtraPairsFlag = 0.0f;
+    s.ExtraPairsFlag = kUnset;
     s.FrameIndex = r.integer();
     s.ForceAnalysis = r.single();
     s.MorePoints = r.single();

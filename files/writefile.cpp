@@ -8,6 +8,7 @@
 #include "files/projectfile.h"
 #include "files/projectformat.h"
 #include "files/savefile.h"
+#include "model/flags.h"
 #include "model/session.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ bool fail(Session& session, Dialogs& dialogs, CompilerView* view, qint16 code, c
 bool WriteFile(Session& session, Dialogs& dialogs, CompilerView* view, const QString& destination,
                const QString& fileName)
 {
-    session.OutputReady = 1.0f;
+    session.OutputReady = kSet;
     if (view)
         view->start();
     const KvListing listing = compileKv(session);

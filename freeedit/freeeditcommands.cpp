@@ -2,6 +2,7 @@
 
 #include "model/dialogs.h"
 #include "model/errors.h"
+#include "model/flags.h"
 #include "model/session.h"
 #include "files/writefile.h"
 
@@ -21,5 +22,5 @@ bool confirmFreeEditExit(Session& session, Dialogs& dialogs)
     const int code = dialogs.yesNoBox(QStringLiteral("Вы уверены? Все, что не сохранено будет утеряно!"),
                                       QStringLiteral("KVERTA Mode"));
     session.Answer = QString::number(code);
-    return session.Answer == QLatin1String("6");
+    return session.Answer == kYesText;
 }

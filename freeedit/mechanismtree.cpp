@@ -1,28 +1,11 @@
 #include "freeedit/mechanismtree.h"
 
+#include "model/flags.h"
+#include "model/recordaccess.h"
 #include "model/session.h"
 #include "model/translator.h"
 
-#include <algorithm>
-
 namespace {
-
-const PARA& paraAt(const Session& s, qint16 index)
-{
-    static const PARA empty;
-    return index >= 0 && index < kSlots ? s.Paras[index] : empty;
-}
-
-// Loop bounds that never leave the arrays, whatever a damaged count says.
-int recordCount(qint16 count)
-{
-    return std::clamp<int>(count, 0, kMaxRecords);
-}
-
-int subCount(qint16 count)
-{
-    return std::clamp<int>(count, 0, kMaxSubRecords);
-}
 
 QString num(int i)
 {
@@ -44,49 +27,13 @@ public:
 
 } // namespace
 
-const ZVENO& zvenoAt(const Session& session, qint16 index)
-{
-    static const ZVENO empty;
-    return index >= 0 && index < kSlots ? session.Zvenos[index] : empty;
-}
-
-QString frameName(const Session& session)
-{
-    return zvenoAt(session, session.FrameIndex).Name;
-}
-
-bool pairOnFrame(const Session& session, qint16 pair)
-{
-    const PARA& p = paraAt(session, pair);
-    const QString frame = frameName(session);
-    return p.Zveno1 == frame || p.Zveno2 == frame;
-}
-
-// The tree measures from the link's first main pair unless only the second lies on the frame.
-static bool secondPairIsBase(const Session& session, const ZVENO& z)
-{
-    return !pairOnFrame(session, z.Para1Index) && pairOnFrame(session, z.Para2Index);
-}
-
-QString BasePair(const Session& session, qint16 link)
-{
-    const ZVENO& z = zvenoAt(session, link);
-    return paraAt(session, secondPairIsBase(session, z) ? z.Para2Index : z.Para1Index).Name;
-}
-
-QString OtherPair(const Session& session, qint16 link)
-{
-    const ZVENO& z = zvenoAt(session, link);
-    return paraAt(session, secondPairIsBase(session, z) ? z.Para1Index : z.Para2Index).Name;
-}
-
 QList<TreeNode> Load_PARAS(const Session& s)
 {
     Builder b;
     const QString root = QStringLiteral("PARAS");
     b.structural(root, QString(), QStringLiteral("Пары"), true);
     const QString frame = frameName(s);
-    for (int i = 1; i <= recordCount(s.ParaCount); ++i) {
+    for (int i = 1; i <= paraCount(s); ++i) {
         const PARA& p = s.Paras[i];
         const bool prismatic = p.ParaType == QLatin1String("p");
         if (p.Zveno1 != frame && p.Zveno2 != frame && !prismatic)
@@ -106,17 +53,17 @@ QList<TreeNode> Load_ZVENOS(const Session& s)
     Builder b;
     const QString root = QStringLiteral("ZVENOS");
     b.structural(root, QString(), QStringLiteral("Звенья"), true);
-    const bool forces = s.ForceAnalysis == 6.0f;
-    const bool points = s.MorePoints == 6.0f;
-    for (int i = 1; i <= recordCount(s.ZvenoCount); ++i) {
+    const bool forces = forceAnalysis(s);
+    const bool points = morePoints(s);
+    for (int i = 1; i <= zvenoCount(s); ++i) {
         const ZVENO& z = s.Zvenos[i];
-        if (z.IsFrame == 1.0f || z.Mark == QLatin1String("c"))
+        if (isFrameLink(z) || isCopyLink(z))
             continue;
         const QString B = BasePair(s, qint16(i));
         const QString O = OtherPair(s, qint16(i));
         const QString key = QStringLiteral("Z_") + num(i);
         b.structural(key, root, z.Name);
-        if (z.ZType == QLatin1String("rr"))
+        if (isRevoluteLink(z))
             b.value(key + QStringLiteral("_zlength"), key, QStringLiteral("Длина звена: ") + z.ZLength);
         if (z.OnGuide == QLatin1String("no")) {
             b.value(key + QStringLiteral("_clockwise"), key,
@@ -142,7 +89,7 @@ QList<TreeNode> Load_ZVENOS(const Session& s)
                         QStringLiteral(": ") + z.CMAngle);
             b.value(key + QStringLiteral("_mass"), key, QStringLiteral("Масса звена: ") + z.Mass);
             b.value(key + QStringLiteral("_moment"), key, QStringLiteral("Момент звена: ") + z.Moment);
-            if (z.IsDriving != 1.0f)
+            if (!isDrivingLink(z))
                 b.value(key + QStringLiteral("_moment_vn"), key,
                         QStringLiteral("Внешний момент, действующий на звено: ") + z.MomentVn);
         }
@@ -179,7 +126,7 @@ QList<TreeNode> Load_GROUPS(const Session& s)
     Builder b;
     const QString root = QStringLiteral("GROUPS");
     b.structural(root, QString(), QStringLiteral("Группы"), true);
-    for (int g = 1; g <= recordCount(s.GroupCount); ++g) {
+    for (int g = 1; g <= groupCount(s); ++g) {
         const GROUP& group = s.Groups[g];
         const ZVENO& l1 = zvenoAt(s, group.Zveno1Index);
         const ZVENO& l2 = zvenoAt(s, group.Zveno2Index);
@@ -188,16 +135,15 @@ QList<TreeNode> Load_GROUPS(const Session& s)
         const QString sharp = TranslateCode(group.IsSharp + QStringLiteral("G"));
         b.structural(key, root, QStringLiteral("Номер KVERTA: ") + group.Name);
         const QString clockwise = key + QStringLiteral("_clockwise");
-        const bool l1Prismatic = l1.ZType == QLatin1String("rp") || l1.ZType == QLatin1String("pr");
         if (group.GType == QLatin1String("1"))
             b.value(clockwise, key,
                     QStringLiteral("Направление обхода группы: ") + A + QStringLiteral("-") + Bp + QStringLiteral("-") + D +
                         QStringLiteral(": ") + TranslateCode(group.Clockwise + QStringLiteral("p")));
-        else if (group.GType == QLatin1String("2") && l1.ZType == QLatin1String("rr"))
+        else if (group.GType == QLatin1String("2") && isRevoluteLink(l1))
             b.value(clockwise, key,
                     QStringLiteral("Вектор ") + A + Bp + QStringLiteral(" составляет ") + sharp +
                         QStringLiteral(" с положительным направлением поступательной пары ") + D);
-        else if (group.GType == QLatin1String("2") && l1Prismatic)
+        else if (group.GType == QLatin1String("2") && isPrismaticLink(l1))
             b.value(clockwise, key,
                     QStringLiteral("Вектор ") + C + D + QStringLiteral(" составляет ") + sharp +
                         QStringLiteral(" с положительным направлением поступательной пары ") + A);

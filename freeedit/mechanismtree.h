@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+// BasePair, OtherPair, pairOnFrame, zvenoAt and frameName, which the tree's texts use, live with
+// the records.
+#include "model/recordaccess.h"
+
 class Session;
-struct ZVENO;
 
 // One node of the free-edit tree. Structural nodes (roots, pairs, links, groups, additional pairs,
 // points, centres of mass) only hold other nodes; value nodes are the leaves the editor changes.
@@ -35,16 +38,3 @@ QList<TreeNode> buildMechanismTree(const Session& session);
 // Marks by 1-based node index (entry 0 unused): "/n" for a structural node, empty for a value
 // node. Sized to the tree, so a tree of any size the records allow is marked.
 QStringList nodeMarks(const QList<TreeNode>& nodes);
-
-// The pair that lengths and angles on a link are measured from, and the pair that fixes the
-// direction from it. A pair on the frame is the base; when both are, the first one.
-QString BasePair(const Session& session, qint16 link);
-QString OtherPair(const Session& session, qint16 link);
-
-// A pair record "lies on the frame" when one of its links is named like the frame link.
-bool pairOnFrame(const Session& session, qint16 pair);
-
-// Records by index with the array's bounds respected: an index outside 0..64 reads as an empty
-// record instead of running off the array (slot 0 is the empty record of every array).
-const ZVENO& zvenoAt(const Session& session, qint16 index);
-QString frameName(const Session& session);

@@ -1,11 +1,22 @@
 #include "model/session.h"
 
+#include "model/flags.h"
+#include "model/recordaccess.h"
+
 namespace {
 
 void setAll(std::array<QString, kSubSlots>& texts, const QString& value)
 {
     for (int j = 1; j < kSubSlots; ++j)
         texts[j] = value;
+}
+
+// The next slot of an array counted by count, or 0 when the array is full.
+qint16 nextSlot(qint16& count, qint16 last)
+{
+    if (count >= last)
+        return 0;
+    return ++count;
 }
 
 } // namespace
@@ -51,8 +62,8 @@ void Session::ResetMechanism()
         z.TwafzCount = 0;
         z.DPCount = 0;
         z.GroupNo = 0;
-        z.IsFrame = 0.0f;
-        z.IsDriving = 0.0f;
+        z.IsFrame = kUnset;
+        z.IsDriving = kUnset;
         z.Para1Index = -2;
         z.Para2Index = -2;
 
@@ -63,42 +74,30 @@ void Session::ResetMechanism()
 
 qint16 Session::addPara()
 {
-    if (ParaCount >= kMaxRecords)
-        return 0;
-    return ++ParaCount;
+    return nextSlot(ParaCount, kMaxRecords);
 }
 
 qint16 Session::addZveno()
 {
-    if (ZvenoCount >= kMaxRecords)
-        return 0;
-    return ++ZvenoCount;
+    return nextSlot(ZvenoCount, kMaxRecords);
 }
 
 qint16 Session::addGroup()
 {
-    if (GroupCount >= kMaxRecords)
-        return 0;
-    return ++GroupCount;
+    return nextSlot(GroupCount, kMaxRecords);
 }
 
 qint16 Session::addTwafz(qint16 zveno)
 {
-    if (zveno < 1 || zveno > kMaxRecords)
+    if (!validIndex(zveno, kMaxRecords))
         return 0;
-    ZVENO& z = Zvenos[zveno];
-    if (z.TwafzCount >= kMaxSubRecords)
-        return 0;
-    z.TwafzCount = z.TwafzCount < 0 ? 1 : z.TwafzCount + 1;
-    return z.TwafzCount;
+    qint16& count = Zvenos[zveno].TwafzCount;
+    if (count < 0)
+        count = 0; // not worked out yet: this one is the first
+    return nextSlot(count, kMaxSubRecords);
 }
 
 qint16 Session::addPoint(qint16 zveno)
 {
-    if (zveno < 1 || zveno > kMaxRecords)
-        return 0;
-    ZVENO& z = Zvenos[zveno];
-    if (z.DPCount >= kMaxSubRecords)
-        return 0;
-    return ++z.DPCount;
+    return validIndex(zveno, kMaxRecords) ? nextSlot(Zvenos[zveno].DPCount, kMaxSubRecords) : qint16(0);
 }

@@ -1,28 +1,18 @@
 #include "shell/aboutbox.h"
 
 #include "shell/modechooser.h"
-#include "shell/geometry.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 AboutBox::AboutBox(const QString& dataFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, ModeChooser::kDialogFlags)
 {
-    setObjectName(QStringLiteral("form_About"));
-    setWindowTitle(QStringLiteral("О проге"));
-    setModal(true);
-
+    ModeChooser::setUp(this, "form_About", QStringLiteral("О проге"));
     auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("Image1"));
-    const int side = twipsToPixels(855);
-    picture->setFixedSize(side, side);
-    const QPixmap icon(ModeChooser::iconPath(dataFolder));
-    if (!icon.isNull())
-        picture->setPixmap(icon.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ModeChooser::showIcon(picture, "Image1", dataFolder);
 
     auto* versions = new QGroupBox(QStringLiteral("Версии программы:"), this);
     versions->setObjectName(QStringLiteral("Frame1"));

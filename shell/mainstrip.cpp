@@ -102,11 +102,8 @@ void MainStrip::centreBelow(QWidget* dialog) const
     const QRect strip = frameGeometry();
     QPoint to(strip.center().x() - dialog->width() / 2, strip.bottom() + 1 + kDialogGap);
     // A tall window is pulled up rather than hang off the bottom of the screen.
-    if (const QScreen* screen = this->screen()) {
-        const QRect room = screen->availableGeometry();
-        to.setX(qBound(room.left(), to.x(), qMax(room.left(), room.right() + 1 - dialog->width())));
-        to.setY(qBound(room.top(), to.y(), qMax(room.top(), room.bottom() + 1 - dialog->height())));
-    }
+    if (const QScreen* screen = this->screen())
+        to = keepOnScreen(to, dialog->size(), screen->availableGeometry());
     dialog->move(to);
 }
 

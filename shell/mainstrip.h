@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/geometry.h"
+#include "model/windowgeometry.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "shell/modechooser.h"
 
-#include "shell/geometry.h"
+#include "model/windowgeometry.h"
 
 #include <QDir>
 #include <QFrame>
@@ -55,12 +55,27 @@ void ChooserImage::paintEvent(QPaintEvent* event)
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
-ModeChooser::ModeChooser(const QString& dataFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+void ModeChooser::setUp(QDialog* dialog, const char* name, const QString& title)
 {
-    setObjectName(QStringLiteral("form_NewFile"));
-    setWindowTitle(QStringLiteral("Создать новый файл"));
-    setModal(true);
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setWindowTitle(title);
+    dialog->setModal(true);
+}
+
+void ModeChooser::showIcon(QLabel* picture, const char* name, const QString& dataFolder)
+{
+    picture->setObjectName(QLatin1String(name));
+    const int side = twipsToPixels(855);
+    picture->setFixedSize(side, side);
+    const QPixmap icon(iconPath(dataFolder));
+    if (!icon.isNull())
+        picture->setPixmap(icon.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+ModeChooser::ModeChooser(const QString& dataFolder, QWidget* parent)
+    : QDialog(parent, kDialogFlags)
+{
+    setUp(this, "form_NewFile", QStringLiteral("Создать новый файл"));
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Shape1"));
@@ -68,13 +83,8 @@ ModeChooser::ModeChooser(const QString& dataFolder, QWidget* parent)
     frame->setFrameShadow(QFrame::Sunken);
 
     img_KvertaMode = new ChooserImage(frame);
-    img_KvertaMode->setObjectName(QStringLiteral("img_KvertaMode"));
-    const int side = twipsToPixels(855);
-    img_KvertaMode->setFixedSize(side, side);
+    showIcon(img_KvertaMode, "img_KvertaMode", dataFolder);
     img_KvertaMode->setToolTip(QStringLiteral("Создание файла программы KVERTA (*.kv)"));
-    const QPixmap icon(iconPath(dataFolder));
-    if (!icon.isNull())
-        img_KvertaMode->setPixmap(icon.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     Label2 = new QLabel(QStringLiteral("Проект программы KVERTA"), frame);
     Label2->setObjectName(QStringLiteral("Label2"));

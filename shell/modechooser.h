@@ -29,6 +29,12 @@ public:
     ~ModeChooser() override;
 
     static QString iconPath(const QString& dataFolder);
+    // The chooser and the about box: a fixed modal dialog with a title and no other buttons, and
+    // the program's icon as a square picture (left empty without a usable icon).
+    static constexpr Qt::WindowFlags kDialogFlags =
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    static void setUp(QDialog* dialog, const char* name, const QString& title);
+    static void showIcon(QLabel* picture, const char* name, const QString& dataFolder);
 
 private:
     QLabel* Label2;

@@ -1,5 +1,6 @@
 #include "shell/qtdialogs.h"
 
+#include "model/flags.h"
 #include "shell/filenames.h"
 #include "shell/questiondialog.h"
 #include "model/session.h"
@@ -45,7 +46,7 @@ QWidget* QtDialogs::owner()
 
 QString QtDialogs::askQuestion(const QString& question, float mode, const QString& defaultText, QPoint at)
 {
-    if (mode != 1.0f && mode != 2.0f)
+    if (mode != kYesNoMode && mode != kTextMode)
         return QString();
     // On the heap and watched: the window it sits over may be closed while it waits.
     QPointer<QuestionDialog> dialog = new QuestionDialog(owner());

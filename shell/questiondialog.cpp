@@ -1,6 +1,7 @@
 #include "shell/questiondialog.h"
 
-#include "shell/geometry.h"
+#include "model/flags.h"
+#include "model/windowgeometry.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -86,8 +87,8 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     frm_Mode1->hide();
     frm_Mode2->hide();
 
-    connect(btn_Yes, &QPushButton::clicked, this, [this] { answerWith(QStringLiteral("6")); });
-    connect(btn_No, &QPushButton::clicked, this, [this] { answerWith(QStringLiteral("7")); });
+    connect(btn_Yes, &QPushButton::clicked, this, [this] { answerWith(kYesText); });
+    connect(btn_No, &QPushButton::clicked, this, [this] { answerWith(kNoText); });
     connect(btn_Ok, &QPushButton::clicked, this, [this] { answerWith(txt_Answer->text()); });
 }
 
@@ -96,7 +97,7 @@ QuestionDialog::~QuestionDialog() = default;
 bool QuestionDialog::prepare(const QString& question, float mode, const QString& defaultText, QPoint at)
 {
     m_result.reset();
-    if (mode == 2.0f) {
+    if (mode == kTextMode) {
         frm_Mode1->hide();
         frm_Mode2->show();
         btn_Yes->setDefault(false);
@@ -105,7 +106,7 @@ bool QuestionDialog::prepare(const QString& question, float mode, const QString&
         txt_Answer->setText(defaultText);
         txt_Answer->selectAll(); // typing replaces the default
         txt_Answer->setFocus();
-    } else if (mode == 1.0f) {
+    } else if (mode == kYesNoMode) {
         frm_Mode2->hide();
         frm_Mode1->show();
         btn_Ok->setDefault(false);
@@ -120,11 +121,8 @@ bool QuestionDialog::prepare(const QString& question, float mode, const QString&
     // At the point asked for, but never off the screen, or the question could not be answered.
     QPoint pos = at;
     if (const QScreen* screen = QGuiApplication::screenAt(at) ? QGuiApplication::screenAt(at)
-                                                               : QGuiApplication::primaryScreen()) {
-        const QRect room = screen->availableGeometry();
-        pos.setX(qBound(room.left(), pos.x(), qMax(room.left(), room.right() - width())));
-        pos.setY(qBound(room.top(), pos.y(), qMax(room.top(), room.bottom() - height())));
-    }
+                                                               : QGuiApplication::primaryScreen())
+        pos = keepOnScreen(at, size(), screen->availableGeometry());
     move(pos);
     return true;
 }

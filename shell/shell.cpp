@@ -108,7 +108,7 @@ void Shell::openWizard()
     connect(wizard, &WizardWindow::freeEditRequested, this, &Shell::openFreeEdit, Qt::QueuedConnection);
     m_wizard = wizard;
     m_main->setWizardWindow(wizard);
-    wizard->Set_Up_pos();
+    wizard->placeBelowStrip();
 
     const QPoint at(qRound(1.2 * wizard->x()), qRound(1.2 * wizard->y()));
     m_commands.openingQuestion(at);
@@ -164,7 +164,7 @@ void Shell::startNewDescription()
 void Shell::layOutWizard()
 {
     if (m_wizard)
-        m_wizard->Set_Up_pos();
+        m_wizard->placeBelowStrip();
 }
 
 void Shell::closeWizard()

@@ -6,6 +6,7 @@
 #include "model/errors.h"
 #include "shell/filenames.h"
 #include "files/projectfile.h"
+#include "model/flags.h"
 #include "model/session.h"
 #include "shell/shellactions.h"
 #include "files/writefile.h"
@@ -26,9 +27,9 @@ ShellCommands::ShellCommands(Session& session, Dialogs& dialogs, ShellActions& a
 
 void ShellCommands::openingQuestion(QPoint at)
 {
-    m_session.OutputReady = 0.0f;
-    m_session.OutputSaved = 0.0f;
-    AskQuestion(m_session, m_dialogs, kOpeningQuestion, 1.0f, QStringLiteral("0"), at);
+    m_session.OutputReady = kUnset;
+    m_session.OutputSaved = kUnset;
+    AskQuestion(m_session, m_dialogs, kOpeningQuestion, kYesNoMode, QStringLiteral("0"), at);
     dispatchOpening();
 }
 
@@ -39,7 +40,7 @@ void ShellCommands::dispatchOpening()
         const std::optional<double> code = numberValue(m_session.Answer.trimmed());
         if (!code)
             return;
-        if (*code == 7) {
+        if (*code == kNo) {
             if (loadProject())
                 return;
             continue; // the failed load set "6": a new description after all
@@ -50,7 +51,7 @@ void ShellCommands::dispatchOpening()
             m_actions.openChooser();
             return;
         }
-        if (*code == 6)
+        if (*code == kYes)
             m_actions.startNewDescription();
         return;
     }
@@ -60,7 +61,7 @@ bool ShellCommands::failLoad(qint16 code)
 {
     if (code != 0)
         ShowError(m_session, m_dialogs, code);
-    m_session.Answer = QStringLiteral("6");
+    m_session.Answer = kYesText;
     return false;
 }
 
@@ -77,13 +78,13 @@ bool ShellCommands::loadProject()
         return failLoad(kErrNotOurProject);
 
     m_session.ResetMechanism();
-    m_session.OutputReady = 1.0f;
+    m_session.OutputReady = kSet;
     m_session.WindowMode = 2.0f;
     const LoadResult result = m_actions.loadProject(folderOf({choice.fileName, title}), title);
     if (result != LoadResult::Loaded) {
         // Nothing usable came in: the wizard window stays and starts afresh, so nothing half-read
         // may be saved and the wizard goes on following the main window.
-        m_session.OutputReady = 0.0f;
+        m_session.OutputReady = kUnset;
         m_session.WindowMode = 1.0f;
         return failLoad(0); // the loader has said what was wrong with the file
     }
@@ -93,7 +94,7 @@ bool ShellCommands::loadProject()
 
 void ShellCommands::saveOutput()
 {
-    if (m_session.OutputReady != 1.0f)
+    if (!isSet(m_session.OutputReady))
         return;
     const FileChoice choice = m_dialogs.saveFile(kShellFileFilter);
     // A cancelled dialog is the person changing their mind, not a fault: nothing to write or report.
@@ -101,5 +102,5 @@ void ShellCommands::saveOutput()
         return;
     const QString title = choice.fileTitle.isEmpty() ? QFileInfo(choice.fileName).fileName() : choice.fileTitle;
     if (WriteFile(m_session, m_dialogs, m_actions.compilerView(), folderOf({choice.fileName, title}), title))
-        m_session.OutputSaved = 1.0f;
+        m_session.OutputSaved = kSet;
 }

@@ -2,6 +2,7 @@
 #include "model/errors.h"
 #include "wizard/mechanism.h"
 #include "wizard/panels.h"
+#include "model/flags.h"
 #include "model/session.h"
 #include "wizard/stage2/stage2.h"
 #include "wizard/stagetree.h"
@@ -190,7 +191,7 @@ void WizardEngine::StageReturn()
 
 void WizardEngine::FreeLancerMode()
 {
-    if (m_session.OutputSaved != 0.0f) {
+    if (m_session.OutputSaved != kUnset) {
         m_session.WindowMode = 2.0f;
         emit freeEditRequested();
         return;

@@ -1,10 +1,12 @@
 #include "wizard/mechanism.h"
 
+#include "model/flags.h"
+#include "model/recordaccess.h"
 #include "model/session.h"
 
 qint16 firstLink(const Session& s, const QString& name)
 {
-    for (qint16 i = 1; i <= s.ZvenoCount && i < kSlots; ++i)
+    for (qint16 i = 1; i <= zvenoCount(s); ++i)
         if (s.Zvenos[i].Name == name)
             return i;
     return 0;
@@ -49,33 +51,42 @@ void SetPairName(Session& s, const QString& name)
 
 void ClearFrame(Session& s)
 {
-    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+    for (int i = 1; i <= zvenoCount(s); ++i) {
         ZVENO& z = s.Zvenos[i];
-        if (z.IsFrame != 0.0f) {
-            z.IsFrame = 0.0f;
+        if (z.IsFrame != kUnset) {
+            z.IsFrame = kUnset;
             z.GroupNo = -1;
             return;
         }
     }
 }
 
-int SetFrame(Session& s, const QString& name)
+// Sets a flag on the first link of the name, which then belongs to no group; its slot, or 0.
+static qint16 markLink(Session& s, const QString& name, float ZVENO::*flag)
 {
     const qint16 i = firstLink(s, name);
+    if (i != 0) {
+        s.Zvenos[i].*flag = kSet;
+        s.Zvenos[i].GroupNo = 0;
+    }
+    return i;
+}
+
+int SetFrame(Session& s, const QString& name)
+{
+    const qint16 i = markLink(s, name, &ZVENO::IsFrame);
     if (i == 0)
         return 0;
-    s.Zvenos[i].IsFrame = 1.0f;
-    s.Zvenos[i].GroupNo = 0;
     s.FrameIndex = i;
     return 1;
 }
 
 void ClearDriving(Session& s)
 {
-    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+    for (int i = 1; i <= zvenoCount(s); ++i) {
         ZVENO& z = s.Zvenos[i];
-        if (z.IsDriving != 0.0f) {
-            z.IsDriving = 0.0f;
+        if (z.IsDriving != kUnset) {
+            z.IsDriving = kUnset;
             z.GroupNo = -1;
         }
     }
@@ -83,12 +94,7 @@ void ClearDriving(Session& s)
 
 int SetDriving(Session& s, const QString& name)
 {
-    const qint16 i = firstLink(s, name);
-    if (i == 0)
-        return 0;
-    s.Zvenos[i].IsDriving = 1.0f;
-    s.Zvenos[i].GroupNo = 0;
-    return 1;
+    return markLink(s, name, &ZVENO::IsDriving) == 0 ? 0 : 1;
 }
 
 void RebuildPairLinks(Session& s)
@@ -96,13 +102,13 @@ void RebuildPairLinks(Session& s)
     for (int i = 1; i < kSlots; ++i) {
         ZVENO& z = s.Zvenos[i];
         z.ZType.clear();
-        if (z.IsFrame != 1.0f && z.IsDriving != 1.0f)
+        if (!isFrameLink(z) && !isDrivingLink(z))
             z.GroupNo = -1;
     }
     s.GroupCount = 0;
-    for (qint16 i = 1; i <= s.ParaCount && i < kSlots; ++i) {
+    for (qint16 i = 1; i <= paraCount(s); ++i) {
         PARA& p = s.Paras[i];
-        for (qint16 j = 1; j <= s.ZvenoCount && j < kSlots; ++j) {
+        for (qint16 j = 1; j <= zvenoCount(s); ++j) {
             ZVENO& z = s.Zvenos[j];
             if (z.Name == p.Zveno1) {
                 p.Zveno1Index = j;
@@ -118,7 +124,7 @@ void RebuildPairLinks(Session& s)
             }
         }
     }
-    s.ExtraPairsFlag = 0.0f;
+    s.ExtraPairsFlag = kUnset;
 }
 
 bool CanAddPoint(const Session& s, const QString& linkName)
@@ -140,41 +146,44 @@ int AddPoint(Session& s, const QString& linkName, const QString& pointName, cons
     return 1;
 }
 
+namespace {
+
+// The last record of an array, taken off its count; nothing when the array is empty.
+template <typename Record>
+Record* dropLast(std::array<Record, kSlots>& records, qint16& count)
+{
+    return count < 1 ? nullptr : &records[count--];
+}
+
+} // namespace
+
 void DropLastPair(Session& s)
 {
-    if (s.ParaCount < 1)
-        return;
-    PARA& p = s.Paras[s.ParaCount];
-    p.ParaType.clear();
-    p.Name.clear();
-    p.Zveno1.clear();
-    p.Zveno2.clear();
-    --s.ParaCount;
+    if (PARA* p = dropLast(s.Paras, s.ParaCount))
+        for (QString* t : {&p->ParaType, &p->Name, &p->Zveno1, &p->Zveno2})
+            t->clear();
 }
 
 void DropLastLink(Session& s)
 {
-    if (s.ZvenoCount < 1)
-        return;
-    ZVENO& z = s.Zvenos[s.ZvenoCount];
-    z.Name.clear();
-    z.CM.clear();
-    z.Mark.clear();
-    z.IsFrame = 0.0f;
-    z.IsDriving = 0.0f;
-    --s.ZvenoCount;
+    if (ZVENO* z = dropLast(s.Zvenos, s.ZvenoCount)) {
+        for (QString* t : {&z->Name, &z->CM, &z->Mark})
+            t->clear();
+        z->IsFrame = kUnset;
+        z->IsDriving = kUnset;
+    }
 }
 
 void ForgetDroppedRecords(Session& s)
 {
     const auto lastLink = [&s](const QString& name) {
         qint16 found = 0;
-        for (qint16 j = 1; j <= s.ZvenoCount && j < kSlots; ++j)
+        for (qint16 j = 1; j <= zvenoCount(s); ++j)
             if (s.Zvenos[j].Name == name)
                 found = j;
         return found;
     };
-    for (int i = 1; i <= s.ParaCount && i < kSlots; ++i) {
+    for (int i = 1; i <= paraCount(s); ++i) {
         PARA& p = s.Paras[i];
         if (p.Zveno1Index > s.ZvenoCount)
             p.Zveno1Index = lastLink(p.Zveno1);
@@ -182,7 +191,7 @@ void ForgetDroppedRecords(Session& s)
             p.Zveno2Index = lastLink(p.Zveno2);
     }
     bool groupsBroken = false;
-    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+    for (int i = 1; i <= zvenoCount(s); ++i) {
         ZVENO& z = s.Zvenos[i];
         if (z.Para1Index > s.ParaCount) {
             z.Para1Index = 0;
@@ -193,7 +202,7 @@ void ForgetDroppedRecords(Session& s)
             z.Para2.clear();
         }
     }
-    for (int g = 1; g <= s.GroupCount && g < kSlots; ++g)
+    for (int g = 1; g <= groupCount(s); ++g)
         if (s.Groups[g].Zveno1Index > s.ZvenoCount || s.Groups[g].Zveno2Index > s.ZvenoCount)
             groupsBroken = true;
     if (groupsBroken) {
@@ -216,7 +225,7 @@ int RemoveLastPoint(Session& s, const QString& linkName)
         z.DP[z.DPCount].Name.clear();
         --z.DPCount;
     }
-    for (int j = 1; j <= s.ZvenoCount && j < kSlots; ++j)
+    for (int j = 1; j <= zvenoCount(s); ++j)
         if (s.Zvenos[j].DPCount > 0)
             return 1;
     return 0;

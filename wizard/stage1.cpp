@@ -2,6 +2,8 @@
 #include "model/answers.h"
 #include "model/errors.h"
 #include "wizard/mechanism.h"
+#include "model/flags.h"
+#include "model/recordaccess.h"
 #include "model/session.h"
 #include "wizard/stagetree.h"
 #include "wizard/structure.h"
@@ -75,6 +77,19 @@ void WizardEngine::statePairName()
     showPrompt();
 }
 
+bool WizardEngine::linkNamed(int found, qint16 error, const QString& line)
+{
+    m_session.ErrorDetail = QString::number(found);
+    if (found == 0) {
+        showError(error);
+        clearAnswer();
+        return false;
+    }
+    appendLine(line);
+    clearAnswer();
+    return true;
+}
+
 void WizardEngine::stateFrame()
 {
     for (int i = 1; i < kSlots; ++i)
@@ -83,15 +98,8 @@ void WizardEngine::stateFrame()
     if (!takeAnswer(kModeLinkNumber, link))
         return;
     ClearFrame(m_session);
-    const int found = SetFrame(m_session, link);
-    m_session.ErrorDetail = QString::number(found);
-    if (found == 0) {
-        showError(12);
-        clearAnswer();
+    if (!linkNamed(SetFrame(m_session, link), 12, QStringLiteral("Стойка: звено ") + link))
         return;
-    }
-    appendLine(QStringLiteral("Стойка: звено ") + link);
-    clearAnswer();
     CountDegreesOfFreedom(m_session);
     // Both are warnings: the student may go on and fix the pairs later.
     if (m_session.W <= 0)
@@ -111,15 +119,8 @@ void WizardEngine::stateDriving()
     if (!takeAnswer(kModeLinkNumber, link))
         return;
     m_display.DrivingListMark = int(m_display.input.size());
-    const int found = SetDriving(m_session, link);
-    m_session.ErrorDetail = QString::number(found);
-    if (found == 0) {
-        showError(13);
-        clearAnswer();
+    if (!linkNamed(SetDriving(m_session, link), 13, QStringLiteral("Начальное звено: звено ") + link))
         return;
-    }
-    appendLine(QStringLiteral("Начальное звено: звено ") + link);
-    clearAnswer();
     enableStageItem(3);
     RebuildPairLinks(m_session);
     refreshLinks();
@@ -135,20 +136,20 @@ void WizardEngine::stateDriving()
     // closed) the student would have to name a driving link again and drive W below 0, so ask again.
     double force = 0;
     do
-        force = numberOf(ask(QStringLiteral("Будет производиться силовой анализ?"), 1.0f, QStringLiteral("0")));
-    while (force != 6 && force != 7);
+        force = numberOf(ask(QStringLiteral("Будет производиться силовой анализ?"), kYesNoMode, QStringLiteral("0")));
+    while (force != kYes && force != kNo);
     m_session.ForceAnalysis = float(force);
-    setState(force == 6 ? 4 : 6);
+    setState(force == kYes ? 4 : 6);
     Work();
 }
 
 void WizardEngine::procedureCentresOfMass()
 {
-    m_session.ForceAnalysis = 6.0f;
+    m_session.ForceAnalysis = kYes;
     QList<qint16> links;
-    for (qint16 i = 1; i <= m_session.ZvenoCount && i < kSlots; ++i) {
+    for (qint16 i = 1; i <= zvenoCount(m_session); ++i) {
         const ZVENO& z = m_session.Zvenos[i];
-        if (z.Mark != QStringLiteral("c") && z.IsFrame != 1.0f)
+        if (!isCopyLink(z) && !isFrameLink(z))
             links << i;
     }
     for (;;) {
@@ -158,16 +159,16 @@ void WizardEngine::procedureCentresOfMass()
             m_session.Zvenos[i].CM.clear();
         for (qint16 i : links) {
             const QString question = StatePrompt(4, m_session.W) + m_session.Zvenos[i].Name;
-            QString name = ask(question, 2.0f, QString());
+            QString name = ask(question, kTextMode, QString());
             while (CheckAnswer(m_session, m_dialogs, name, kModeName) == kRejected) {
                 showError(14);
-                name = ask(question, 2.0f, QString());
+                name = ask(question, kTextMode, QString());
             }
             m_session.Zvenos[i].CM = name;
             appendLine(QStringLiteral("Цетр масс звена ") + m_session.Zvenos[i].Name + QStringLiteral(" лежит в точке ") + name);
         }
-        const QString done = ask(QStringLiteral("Все центры масс звеньев перечислены?"), 1.0f, QStringLiteral("0"));
-        if (numberOf(done) != 7)
+        const QString done = ask(QStringLiteral("Все центры масс звеньев перечислены?"), kYesNoMode, QStringLiteral("0"));
+        if (numberOf(done) != kNo)
             break;
         for (qsizetype k = 0; k < links.size(); ++k)
             removeLastLine();
@@ -234,12 +235,12 @@ void WizardEngine::statePointName(const QString& kind, const QString& label, qin
 
 void WizardEngine::procedureMorePoints()
 {
-    const QString answer = ask(StatePrompt(6, m_session.W), 1.0f, QStringLiteral("0"));
+    const QString answer = ask(StatePrompt(6, m_session.W), kYesNoMode, QStringLiteral("0"));
     const double more = numberOf(answer);
     m_session.MorePoints = float(more);
-    if (more == 6)
+    if (more == kYes)
         setState(71);
-    else if (more == 7)
+    else if (more == kNo)
         enterGroups();
     enableStageItem(6);
     showPrompt();

@@ -1,31 +1,26 @@
 #include "wizard/structure.h"
 
+#include "model/flags.h"
+#include "model/recordaccess.h"
 #include "model/session.h"
 
 #include <QList>
 
 namespace {
 
-const QString kCopy = QStringLiteral("c");
-
-bool isCopy(const ZVENO& z)
-{
-    return z.Mark == kCopy;
-}
-
 // The master record of a link name: the first record of the name that is not a copy, or 0.
 qint16 masterLink(const Session& s, const QString& name)
 {
-    for (qint16 i = 1; i <= s.ZvenoCount && i < kSlots; ++i)
-        if (!isCopy(s.Zvenos[i]) && s.Zvenos[i].Name == name)
+    for (qint16 i = 1; i <= zvenoCount(s); ++i)
+        if (!isCopyLink(s.Zvenos[i]) && s.Zvenos[i].Name == name)
             return i;
     return 0;
 }
 
-bool isFrameLink(const Session& s, const QString& name)
+bool isFrameName(const Session& s, const QString& name)
 {
     const qint16 i = masterLink(s, name);
-    return i != 0 && s.Zvenos[i].IsFrame == 1.0f;
+    return i != 0 && isFrameLink(s.Zvenos[i]);
 }
 
 // What the group analysis will write into one link, worked out before anything is written so
@@ -47,12 +42,12 @@ LinkPlan planLink(const Session& s, qint16 index)
     if (plan.zType.size() > 2) {
         plan.cut = true;
         plan.zType = plan.zType.left(1);
-        for (qint16 k = 1; k <= s.ParaCount && k < kSlots; ++k) {
+        for (qint16 k = 1; k <= paraCount(s); ++k) {
             const PARA& p = s.Paras[k];
             for (int side = 0; side < 2; ++side) {
                 const QString& self = side == 0 ? p.Zveno1 : p.Zveno2;
                 const QString& other = side == 0 ? p.Zveno2 : p.Zveno1;
-                if (self == z.Name && isFrameLink(s, other)) {
+                if (self == z.Name && isFrameName(s, other)) {
                     plan.zType += p.ParaType;
                     plan.para2 = p.Name;
                     plan.para2Index = k;
@@ -60,7 +55,7 @@ LinkPlan planLink(const Session& s, qint16 index)
             }
         }
     }
-    for (qint16 k = 1; k <= s.ParaCount && k < kSlots; ++k) {
+    for (qint16 k = 1; k <= paraCount(s); ++k) {
         const PARA& p = s.Paras[k];
         if ((p.Zveno1 == z.Name || p.Zveno2 == z.Name) && p.Name != plan.para2 && p.Name != z.Para1)
             plan.further << k;
@@ -72,7 +67,7 @@ void applyPlan(Session& s, qint16 index, const LinkPlan& plan)
 {
     ZVENO& z = s.Zvenos[index];
     if (plan.cut) {
-        s.ExtraPairsFlag = 1.0f;
+        s.ExtraPairsFlag = kSet;
         z.ZType = plan.zType;
         z.Para2 = plan.para2;
         z.Para2Index = plan.para2Index;
@@ -89,7 +84,7 @@ void applyPlan(Session& s, qint16 index, const LinkPlan& plan)
 
 void CountDegreesOfFreedom(Session& s)
 {
-    const int count = qMin<int>(s.ZvenoCount, kSlots - 1);
+    const int count = zvenoCount(s);
     for (int i = 1; i <= count; ++i)
         s.Zvenos[i].Mark.clear();
     for (int i = 1; i <= count; ++i) {
@@ -97,11 +92,11 @@ void CountDegreesOfFreedom(Session& s)
             continue;
         for (int j = 1; j <= count; ++j)
             if (j != i && s.Zvenos[j].Name == s.Zvenos[i].Name)
-                s.Zvenos[j].Mark = kCopy;
+                s.Zvenos[j].Mark = kCopyMark;
     }
     qint16 n = 0;
     for (int i = 1; i <= count; ++i)
-        if (s.Zvenos[i].Mark.isEmpty() && s.Zvenos[i].IsFrame == 0.0f)
+        if (s.Zvenos[i].Mark.isEmpty() && s.Zvenos[i].IsFrame == kUnset)
             ++n;
     s.W = qint16(3 * n - 2 * s.ParaCount);
     s.WInitial = s.W;
@@ -109,13 +104,10 @@ void CountDegreesOfFreedom(Session& s)
 
 QString groupType(const QString& c1, const QString& c2)
 {
-    const QString rr = QStringLiteral("rr");
-    const QString rp = QStringLiteral("rp");
-    const QString pr = QStringLiteral("pr");
-    const bool r1 = c1 == rr;
-    const bool r2 = c2 == rr;
-    const bool p1 = c1 == rp || c1 == pr;
-    const bool p2 = c2 == rp || c2 == pr;
+    const bool r1 = c1 == kRevoluteLink;
+    const bool r2 = c2 == kRevoluteLink;
+    const bool p1 = isPrismaticType(c1);
+    const bool p2 = isPrismaticType(c2);
     if (r1 && r2)
         return QStringLiteral("1");
     if ((r1 && p2) || (p1 && r2))
@@ -125,30 +117,35 @@ QString groupType(const QString& c1, const QString& c2)
     return QString();
 }
 
+// Why a link cannot join a group: base for the frame, base + 1 for a driving link, base + 2 for a
+// link already in a group; 0 when it can.
+static qint16 refusal(const ZVENO& z, qint16 base)
+{
+    if (isFrameLink(z))
+        return base;
+    if (isDrivingLink(z))
+        return qint16(base + 1);
+    if (z.GroupNo != -1)
+        return qint16(base + 2);
+    return 0;
+}
+
 qint16 AnalyseGroup(Session& s, const QString& firstName, const QString& secondName)
 {
     qint16 link1 = 0;
     qint16 link2 = 0;
-    for (qint16 i = 1; i <= s.ZvenoCount && i < kSlots; ++i) {
+    for (qint16 i = 1; i <= zvenoCount(s); ++i) {
         const ZVENO& z = s.Zvenos[i];
-        if (isCopy(z))
+        if (isCopyLink(z))
             continue;
         if (z.Name == firstName) {
-            if (z.IsFrame == 1.0f)
-                return 100;
-            if (z.IsDriving == 1.0f)
-                return 101;
-            if (z.GroupNo != -1)
-                return 102;
+            if (const qint16 refused = refusal(z, 100))
+                return refused;
             link1 = i;
         }
         if (z.Name == secondName) {
-            if (z.IsFrame == 1.0f)
-                return 200;
-            if (z.IsDriving == 1.0f)
-                return 201;
-            if (z.GroupNo != -1)
-                return 202;
+            if (const qint16 refused = refusal(z, 200))
+                return refused;
             link2 = i;
         }
     }
@@ -178,20 +175,20 @@ qint16 AnalyseGroup(Session& s, const QString& firstName, const QString& secondN
 
 bool HasFreeLink(const Session& s)
 {
-    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i)
-        if (!isCopy(s.Zvenos[i]) && s.Zvenos[i].GroupNo == -1)
+    for (int i = 1; i <= zvenoCount(s); ++i)
+        if (!isCopyLink(s.Zvenos[i]) && s.Zvenos[i].GroupNo == -1)
             return true;
     return false;
 }
 
 void RemoveGroup(Session& s, const QString& firstName, const QString& secondName)
 {
-    for (int i = 1; i <= s.ZvenoCount && i < kSlots; ++i)
+    for (int i = 1; i <= zvenoCount(s); ++i)
         if (s.Zvenos[i].Name == firstName || s.Zvenos[i].Name == secondName)
             s.Zvenos[i].GroupNo = -1;
     const qint16 link1 = masterLink(s, firstName);
     const qint16 link2 = masterLink(s, secondName);
-    for (int g = 1; g <= s.GroupCount && g < kSlots; ++g) {
+    for (int g = 1; g <= groupCount(s); ++g) {
         GROUP& group = s.Groups[g];
         if (group.Zveno1Index == link1 && group.Zveno2Index == link2) {
             group.Name = QStringLiteral("-1");

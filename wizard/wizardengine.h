@@ -95,6 +95,9 @@ private:
 
     // The answer pattern: an accepted answer in the mode, or nothing (box cleared).
     bool takeAnswer(qint16 mode, QString& accepted);
+    // After the frame or a driving link was looked up: error when none was found, otherwise the
+    // protocol line; the answer box is cleared either way. Returns whether one was found.
+    bool linkNamed(int found, qint16 error, const QString& line);
     QString ask(const QString& question, float mode, const QString& defaultText);
     void showError(qint16 code);
     void setState(qint16 state);

@@ -4,6 +4,7 @@
 #include "freeedit/freeeditcommands.h"
 #include "freeedit/mechanismtree.h"
 #include "model/session.h"
+#include "model/windowgeometry.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -78,7 +79,7 @@ FreeEditWindow::~FreeEditWindow() = default;
 
 void FreeEditWindow::Form_Load()
 {
-    Set_Up_Position();
+    placeBelowStrip();
     // The window was made with the tree a moment ago; building the same tree again would double
     // the wait for a large mechanism.
     QList<TreeNode> nodes = buildMechanismTree(m_session);
@@ -86,14 +87,11 @@ void FreeEditWindow::Form_Load()
         showNodes(std::move(nodes));
 }
 
-void FreeEditWindow::Set_Up_Position()
+void FreeEditWindow::placeBelowStrip()
 {
-    if (m_mainWindow) {
-        const QRect main = m_mainWindow->frameGeometry();
-        move(main.left(), main.top() + main.height());
-        resize(main.width(), height());
-    }
     show();
+    if (m_mainWindow)
+        setGeometry(placeBelow(m_mainWindow->frameGeometry(), frameGeometry(), geometry()));
 }
 
 void FreeEditWindow::reloadTree()

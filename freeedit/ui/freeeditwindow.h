@@ -27,8 +27,9 @@ public:
 
     // Places the window under the main window, shows it and builds the tree afresh.
     void Form_Load();
-    // Left and width of the main window, top right under it; then shown, not modal.
-    void Set_Up_Position();
+    // Shown, not modal, then flush under the main window and as wide as its frame (a window's frame
+    // is known only once it is on the screen).
+    void placeBelowStrip();
     // Empties the tree and fills it from the records.
     void reloadTree();
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "files/writefile.h"
+// BaseAndOtherPair and RevoluteAndGuide, the pairs the questions name, live with the records.
+#include "model/recordaccess.h"
 
 #include <QPoint>
 #include <QString>
@@ -38,19 +40,3 @@ qint16 RunStage2State(Stage2Context& ctx, qint16 state);
 // they were written. Returns whether they were.
 bool SaveDescription(Session& session, Dialogs& dialogs, CompilerView* view);
 
-
-// The base pair B and the other pair O of a link: its pair on the frame when it has one (the
-// second main pair when both are), otherwise its first main pair. Empty names for unset indices.
-struct BasePairs {
-    QString base;
-    QString other;
-};
-BasePairs BaseAndOtherPair(const Session& session, int zveno);
-
-// The revolute pair R and the prismatic pair G of an "rp"/"pr" link, taken as written:
-// R = Para1, G = Para2 for "rp"; R = Para2, G = Para1 for "pr".
-struct GuidePairs {
-    QString revolute;
-    QString guide;
-};
-GuidePairs RevoluteAndGuide(const Session& session, int zveno);

@@ -2,6 +2,7 @@
 
 #include "files/ui/compilerwindow.h"
 #include "model/session.h"
+#include "model/windowgeometry.h"
 #include "wizard/stagetree.h"
 #include "wizard/wizardengine.h"
 
@@ -74,26 +75,17 @@ WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWind
     connect(m_engine, &WizardEngine::changed, this, &WizardWindow::showEngine);
     connect(m_engine, &WizardEngine::freeEditRequested, this, &WizardWindow::freeEditRequested);
     connect(m_answer, &QLineEdit::textEdited, m_engine, &WizardEngine::setAnswerText);
-    connect(m_return, &QPushButton::clicked, this, [this] {
-        handOverAnswer();
-        m_engine->Work();
-    });
-    connect(m_endStage, &QPushButton::clicked, this, [this] {
-        handOverAnswer();
-        m_engine->EndStage();
-    });
-    connect(m_back, &QPushButton::clicked, this, [this] {
-        handOverAnswer();
-        m_engine->Undo();
-    });
-    connect(m_prev, &QPushButton::clicked, this, [this] {
-        handOverAnswer();
-        m_engine->StageReturn();
-    });
-    connect(m_freeLancer, &QPushButton::clicked, this, [this] {
-        handOverAnswer();
-        m_engine->FreeLancerMode();
-    });
+    // Every button hands the typed answer over before its command runs.
+    const std::pair<QPushButton*, void (WizardEngine::*)()> commands[] = {
+        {m_return, &WizardEngine::Work},          {m_endStage, &WizardEngine::EndStage},
+        {m_back, &WizardEngine::Undo},            {m_prev, &WizardEngine::StageReturn},
+        {m_freeLancer, &WizardEngine::FreeLancerMode},
+    };
+    for (const auto& [button, command] : commands)
+        connect(button, &QPushButton::clicked, this, [this, command] {
+            handOverAnswer();
+            (m_engine->*command)();
+        });
 
     m_refresh = new QTimer(this);
     m_refresh->setObjectName(QStringLiteral("tmr_ListInputSCROLL"));
@@ -222,19 +214,16 @@ void WizardWindow::buildControls()
 
 void WizardWindow::startNewDescription()
 {
-    Set_Up_pos();
+    placeBelowStrip();
     m_engine->startNewDescription();
     BuildStageTree();
 }
 
-void WizardWindow::Set_Up_pos()
+void WizardWindow::placeBelowStrip()
 {
-    if (m_mainWindow) {
-        const QRect main = m_mainWindow->frameGeometry();
-        move(main.left(), main.top() + main.height());
-        resize(m_mainWindow->width(), height());
-    }
     show();
+    if (m_mainWindow)
+        setGeometry(placeBelow(m_mainWindow->frameGeometry(), frameGeometry(), geometry()));
     m_engine->setWindowOrigin(pos());
 }
 

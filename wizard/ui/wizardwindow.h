@@ -30,8 +30,9 @@ public:
 
     WizardEngine& engine();
 
-    // Under the main window, as wide as it, and shown.
-    void Set_Up_pos();
+    // Shown, then flush under the main window and as wide as its frame (a window's frame is known
+    // only once it is on the screen).
+    void placeBelowStrip();
     // The stage tree afresh: 17 nodes, no marks.
     void BuildStageTree();
     // The marks (and expansions) of the current state.

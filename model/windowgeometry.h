@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
@@ -38,3 +39,13 @@ struct FollowState {
 // last move, remembers the new ones and returns the follower's new top-left corner (flush under the
 // main window); otherwise nothing, so a follower dragged away on its own stays until the strip moves.
 std::optional<QPoint> followStep(FollowState& state, const QRect& mainFrame);
+
+// A window of this size at this top-left, moved just enough to lie inside room; one larger than
+// room keeps room's top-left. QRect::right() is the last pixel inside, so the window fits while
+// its left edge is at most right() + 1 - width.
+QPoint keepOnScreen(QPoint at, QSize size, const QRect& room);
+
+// A working window flush under the main window: its frame at the main frame's left edge, just
+// below it, and as wide as the main frame; its height kept. Takes the window's own frame and
+// client rectangles (which tell its decoration) and returns the client rectangle to give it.
+QRect placeBelow(const QRect& mainFrame, const QRect& ownFrame, const QRect& ownClient);

@@ -1,4 +1,4 @@
-#include "shell/geometry.h"
+#include "model/windowgeometry.h"
 
 #include <QtMath>
 
@@ -44,4 +44,17 @@ std::optional<QPoint> followStep(FollowState& state, const QRect& mainFrame)
     state.left = mainFrame.x();
     state.bottom = bottom;
     return QPoint(*state.left, state.bottom);
+}
+
+QPoint keepOnScreen(QPoint at, QSize size, const QRect& room)
+{
+    return QPoint(qBound(room.left(), at.x(), qMax(room.left(), room.right() + 1 - size.width())),
+                  qBound(room.top(), at.y(), qMax(room.top(), room.bottom() + 1 - size.height())));
+}
+
+QRect placeBelow(const QRect& mainFrame, const QRect& ownFrame, const QRect& ownClient)
+{
+    const QPoint frameTopLeft(mainFrame.left(), mainFrame.top() + mainFrame.height());
+    return QRect(frameTopLeft + (ownClient.topLeft() - ownFrame.topLeft()),
+                 QSize(mainFrame.width() - (ownFrame.width() - ownClient.width()), ownClient.height()));
 }
