@@ -240,7 +240,7 @@ int wizardWindow(int runs)
     for (int r = 0; r < runs; ++r) {
         const Stopwatch t0;
         auto* wizard = new WizardWindow(session, dialogs, &strip);
-        wizard->Set_Up_pos();
+        wizard->placeBelowStrip();
         t0.stopInto(made);
         const Stopwatch t1;
         if (!waitShown(wizard))

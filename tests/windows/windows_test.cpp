@@ -66,7 +66,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QRect m = main.frameGeometry();
         QCOMPARE(w.frameGeometry().topLeft(), QPoint(m.left(), m.bottom() + 1));
-        QCOMPARE(w.size(), QSize(m.width(), height));
+        QCOMPARE(QSize(w.frameGeometry().width(), w.height()), QSize(m.width(), height)); // the outer width
         // Item by item: key, parent, text, mark, open roots, an empty check box.
         QList<TreeNode> shown;
         for (const QTreeWidgetItem* item : w.nodeItems()) {
