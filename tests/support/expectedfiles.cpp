@@ -1,6 +1,7 @@
 #include "tests/support/expectedfiles.h"
 
 #include <QFile>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QtEndian>
@@ -41,49 +42,36 @@ bool appendText(QByteArray& out, const QString& text, bool dos, QString* error)
     return true;
 }
 
-void appendInteger(QByteArray& out, const QString& text)
+// One field of a record: an Integer (i), a Single (s) or a Text (t), its length first.
+bool appendField(QByteArray& out, char kind, const QString& text, QString* error)
 {
-    char b[2];
-    qToLittleEndian<qint16>(text.toShort(), b);
-    out.append(b, 2);
-}
-
-void appendTextImage(QByteArray& out, const QString& text, QString* error)
-{
+    char b[4];
     QByteArray bytes;
-    appendText(bytes, text, false, error);
-    appendInteger(out, QString::number(bytes.size()));
-    out.append(bytes);
-}
-
-// Each field of a PARA or GROUP line is an Integer (i) or a Text (t), in this order.
-bool appendFields(QByteArray& out, const QStringList& fields, const char* kinds, QString* error)
-{
-    if (fields.size() != qsizetype(qstrlen(kinds)))
-        return false;
-    for (qsizetype i = 0; i < fields.size(); ++i)
-        kinds[i] == 'i' ? appendInteger(out, fields[i]) : appendTextImage(out, fields[i], error);
-    return true;
+    if (kind == 'i') {
+        qToLittleEndian<qint16>(text.toShort(), b);
+        out.append(b, 2);
+    } else if (kind == 's') {
+        qToLittleEndian<quint32>(std::bit_cast<quint32>(text.toFloat()), b);
+        out.append(b, 4);
+    } else if (appendText(bytes, text, false, error)) {
+        appendField(out, 'i', QString::number(bytes.size()), error);
+        out.append(bytes);
+    }
+    return error->isEmpty();
 }
 
 QString difference(const QList<QByteArray>& actual, const QList<QByteArray>& expected, const char* unit)
 {
-    for (qsizetype i = 0; i < qMax(actual.size(), expected.size()); ++i) {
-        QByteArray a = actual.value(i), e = expected.value(i);
-        if (a == e)
-            continue;
-        while (a.endsWith('\0'))
-            a.chop(1);
-        while (e.endsWith('\0'))
-            e.chop(1);
-        return QStringLiteral("%1 %2 differs (%3 / %4 in all): actual [%5] expected [%6] (hex %7 / %8)")
-            .arg(QLatin1String(unit))
-            .arg(i + 1)
-            .arg(actual.size())
-            .arg(expected.size())
-            .arg(QString::fromLatin1(a.trimmed()), QString::fromLatin1(e.trimmed()), QString::fromLatin1(a.toHex(' ')),
-                 QString::fromLatin1(e.toHex(' ')));
-    }
+    const auto shown = [](QByteArray b) {
+        while (b.endsWith('\0'))
+            b.chop(1);
+        return QStringLiteral("[%1] (hex %2)").arg(QString::fromLatin1(b.trimmed()), QString::fromLatin1(b.toHex(' ')));
+    };
+    for (qsizetype i = 0; i < qMax(actual.size(), expected.size()); ++i)
+        if (actual.value(i) != expected.value(i))
+            return QStringLiteral("%1 %2 of %3 (expected %4) differs: actual %5, expected %6")
+                .arg(QLatin1String(unit), QString::number(i + 1), QString::number(actual.size()),
+                     QString::number(expected.size()), shown(actual.value(i)), shown(expected.value(i)));
     return QString();
 }
 
@@ -119,39 +107,29 @@ QByteArray encodeKvListing(const QString& path, QString* error)
 
 QByteArray encodeZvrListing(const QString& path, QString* error)
 {
+    // The fields of each kind of line; a group record then keeps its angle choice after a marker
+    // where the record still has room for both.
+    static const QHash<QString, QByteArray> layouts = {
+        {QStringLiteral("I"), "i"},         {QStringLiteral("S"), "s"},        {QStringLiteral("T"), "t"},
+        {QStringLiteral("PARA"), "ttititttt"}, {QStringLiteral("GROUP"), "tiitt"}};
     QByteArray out;
     for (const QString& line : listingLines(path, error)) {
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        const QString head = line.section(QLatin1Char(' '), 0, 0);
-        const QString rest = line.section(QLatin1Char(' '), 1);
-        QByteArray record;
-        bool known = true;
-        if (head == QStringLiteral("I")) {
-            appendInteger(record, rest);
-        } else if (head == QStringLiteral("S")) {
-            char b[4];
-            qToLittleEndian<quint32>(std::bit_cast<quint32>(rest.toFloat()), b);
-            record.append(b, 4);
-        } else if (head == QStringLiteral("T")) {
-            appendTextImage(record, rest, error);
-        } else if (head == QStringLiteral("PARA")) {
-            known = appendFields(record, rest.split(QLatin1Char('|')), "ttititttt", error);
-        } else if (head == QStringLiteral("GROUP")) {
-            const QStringList f = rest.split(QLatin1Char('|'));
-            known = appendFields(record, f.mid(0, 5), "tiitt", error) && f.size() == 6;
-            // The angle choice goes after its marker only where the record still has room for both.
-            QByteArray sharp("\x1F\x5A\x49\x53", 4);
-            appendTextImage(sharp, f.value(5), error);
-            if (record.size() + sharp.size() <= kRecord)
-                record.append(sharp);
-        } else {
-            known = false;
-        }
-        if (!known || record.size() > kRecord)
+        const QString head = line.section(QLatin1Char(' '), 0, 0), rest = line.section(QLatin1Char(' '), 1);
+        const QByteArray layout = layouts.value(head);
+        const bool group = head == QStringLiteral("GROUP");
+        const QStringList f = layout.size() == 1 ? QStringList{rest} : rest.split(QLatin1Char('|'));
+        QByteArray record, sharp("\x1F\x5A\x49\x53", 4);
+        bool ok = !layout.isEmpty() && f.size() == layout.size() + (group ? 1 : 0);
+        for (qsizetype i = 0; ok && i < layout.size(); ++i)
+            ok = appendField(record, layout[i], f[i], error);
+        if (ok && group && appendField(sharp, 't', f.last(), error) && record.size() + sharp.size() <= kRecord)
+            record.append(sharp);
+        if (!ok || record.size() > kRecord) {
             *error = QStringLiteral("bad record: ") + line;
-        if (!error->isEmpty())
             return {};
+        }
         out.append(record.leftJustified(kRecord, '\0'));
     }
     return out;
