@@ -1,6 +1,7 @@
 #include "shell/programfolders.h"
 #include "shell/qtdialogs.h"
 #include "model/session.h"
+#include "shell/commandline.h"
 #include "shell/shell.h"
 
 #include <QApplication>
@@ -9,19 +10,34 @@
 
 #include <cstdio>
 
-int main(int argc, char* argv[])
+namespace {
+
+void nameApplication()
 {
+    QCoreApplication::setApplicationName(QStringLiteral("zuvrack"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZUVRACK_VERSION));
+}
+
+// The program's windows, with the project at projectPath open in free-edit mode when one is given.
+int runWindow(int argc, char* argv[], const QString& projectPath)
+{
+    Session session;
+    // A project that cannot be read is said on the terminal before any window opens.
+    QString reason;
+    if (!projectPath.isEmpty() && !readProjectFile(projectPath, session, &reason)) {
+        reportFileProblem(projectPath, reason);
+        return kExitBadFile;
+    }
     // Without any display Qt would abort with a platform-plugin trace; say it plainly instead.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fputs("zuvrack: no graphical display found (DISPLAY is not set); start it from a desktop session.\n",
                    stderr);
-        return 2;
+        return kExitBadUsage;
     }
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zuvrack"));
 
-    Session session;
+    QApplication app(argc, argv);
+    nameApplication();
     const ProgramFolders folders = findProgramFolders(
         QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     session.DataFolder = folders.data;
@@ -29,5 +45,27 @@ int main(int argc, char* argv[])
     QtDialogs dialogs(session);
     Shell shell(session, dialogs);
     shell.start();
+    if (!projectPath.isEmpty())
+        shell.showLoadedProject();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QStringList files = arguments.mid(1);
+    // Anything but a lone project file runs without a window, and so without a display.
+    if (!wantsWindow(arguments)) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+        if (commandLine.mode != CommandLine::Mode::Window)
+            return runCommandLine(commandLine);
+        files = commandLine.files;
+    }
+    return runWindow(argc, argv, files.value(0));
 }

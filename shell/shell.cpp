@@ -8,6 +8,7 @@
 #include "wizard/ui/wizardwindow.h"
 #include "shell/modechooser.h"
 #include "files/projectfile.h"
+#include "model/flags.h"
 #include "model/session.h"
 
 #include <QApplication>
@@ -61,6 +62,13 @@ FreeEditWindow* Shell::freeEditWindow() const
 void Shell::start()
 {
     m_main->show();
+}
+
+void Shell::showLoadedProject()
+{
+    // As after the load command: the description can be saved again, and free-edit takes over.
+    m_session.OutputReady = kSet;
+    openFreeEdit();
 }
 
 void Shell::newMechanism()

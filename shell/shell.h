@@ -29,6 +29,8 @@ public:
 
     // Shows the main window, and nothing else.
     void start();
+    // Started on a project file: the free-edit window on the records already read (readProjectFile).
+    void showLoadedProject();
 
     // File -> "Новый механизм": the mode chooser, modal. Its picture opens the wizard window.
     void newMechanism();

@@ -1,0 +1,159 @@
+#include "freeedit/mechanismtree.h"
+#include "freeedit/ui/freeeditwindow.h"
+#include "model/session.h"
+#include "shell/commandline.h"
+#include "shell/shell.h"
+#include "tests/support/expectedfiles.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/testtable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+namespace {
+
+const QString kTests = QStringLiteral(ZUVRACK_TESTS);
+
+struct Run {
+    int exit = -1;
+    QString out, err;
+};
+
+// The built program, with no display to be had.
+Run zuvrack(const QStringList& arguments)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZUVRACK_EXECUTABLE), arguments);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+// A file of the check table: "zvr <listing>", "cut <n> <listing>" or "text <text>".
+QByteArray madeFrom(const QString& how)
+{
+    QString error;
+    const QStringList w = words(how);
+    if (w.value(0) == QStringLiteral("text"))
+        return how.mid(5).toUtf8();
+    const QByteArray zvr = encodeZvrListing(kTests + u'/' + w.last(), &error);
+    if (!error.isEmpty())
+        qFatal("%s", qPrintable(error));
+    return w.value(0) == QStringLiteral("cut") ? zvr.left(w.value(1).toInt()) : zvr;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_root;
+    QString m_dir; // Cyrillic letters and spaces
+private slots:
+    void initTestCase()
+    {
+        m_dir = m_root.filePath(QStringLiteral("Проекты студентов/группа 1"));
+        QVERIFY(writeFile(m_dir + QStringLiteral("/механизм.zvr"), madeFrom(QStringLiteral("zvr descriptions/data/fourbar.zvr.txt"))));
+        QVERIFY(writeFile(m_dir + QStringLiteral("/пустой.zvr"), QByteArray()));
+    }
+
+    // Every stored description's project gives exactly its expected analysis file, in one run.
+    void kv_everyDescription()
+    {
+        const QDir data(kTests + QStringLiteral("/descriptions/data"));
+        const QStringList listings = data.entryList({QStringLiteral("*.zvr.txt")});
+        QVERIFY(listings.size() >= 8);
+        QStringList arguments{QStringLiteral("--kv"), QStringLiteral("-o"), m_root.filePath(QStringLiteral("kv"))};
+        for (const QString& listing : listings) {
+            arguments << m_root.filePath(listing.chopped(4));
+            QVERIFY(writeFile(arguments.last(), madeFrom(QStringLiteral("zvr descriptions/data/") + listing)));
+        }
+        const Run run = zuvrack(arguments);
+        QCOMPARE(run.exit, 0);
+        QCOMPARE(run.err, QString());
+        for (const QString& listing : listings) {
+            QString error;
+            const QString name = listing.chopped(8);
+            const QByteArray expected = encodeKvListing(data.filePath(name + QStringLiteral(".kv.txt")), &error);
+            const QByteArray written = readFileBytes(m_root.filePath(QStringLiteral("kv/") + name + QStringLiteral(".kv")));
+            QVERIFY2(written == expected, qPrintable(name + QStringLiteral(": ") + kvDifference(written, expected)));
+        }
+    }
+
+    // Good, damaged, truncated and empty files in one folder: a row for each, in order, and status 1.
+    void check_folder()
+    {
+        QStringList files, csv{QStringLiteral("file,title,n,p,W,groups,unset,state")};
+        for (const QStringList& row : dataRows("check.txt")) {
+            files << m_root.filePath(QStringLiteral("check/") + row[0]);
+            QVERIFY(writeFile(files.last(), madeFrom(row[1])));
+            csv << row[2];
+        }
+        const Run run = zuvrack(QStringList{QStringLiteral("--check"), QStringLiteral("--csv")} + files);
+        QCOMPARE(run.exit, 1);
+        QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), csv);
+        const QStringList plain = zuvrack(QStringList{QStringLiteral("--check")} + files).out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(plain.size(), files.size() + 1);
+        for (qsizetype i = 0; i < files.size(); ++i)
+            QVERIFY2(plain[i + 1].startsWith(QFileInfo(files[i]).fileName() + QStringLiteral("  ")) &&
+                         plain[i + 1].endsWith(csv[i + 1].section(u',', -1).remove(u'"')), qPrintable(plain[i + 1]));
+        QCOMPARE(zuvrack({QStringLiteral("--check"), files[0], files[1]}).exit, 0);
+    }
+
+    void usage_data() { addRows("usage.txt"); }
+    void usage()
+    {
+        const auto at = [this](QString text) { return text.replace(QStringLiteral("{dir}"), m_dir); };
+        QStringList arguments;
+        for (const QString& word : words(cell("arguments")))
+            arguments << at(word);
+        const Run run = zuvrack(arguments);
+        QCOMPARE(run.exit, cell("exit").toInt());
+        QVERIFY2(run.out.contains(cell("out")), qPrintable(run.out));
+        QVERIFY2(run.err.contains(at(cell("err"))), qPrintable(run.err));
+        QVERIFY2(cell("made").isNull() || QFileInfo::exists(at(cell("made"))), qPrintable(run.err));
+    }
+
+    // "zuvrack <project>" from that folder: the free-edit window shows it, and its save writes what
+    // --kv writes.
+    void window_projectFromTheCommandLine()
+    {
+        Session s;
+        QString reason;
+        QVERIFY(readProjectFile(m_dir + QStringLiteral("/механизм.zvr"), s, &reason));
+        s.DataFolder = m_root.filePath(QStringLiteral("data"));
+        const QString saved = m_dir + QStringLiteral("/сохранён.kv");
+        ScriptedDialogs d(s);
+        d.expectSaveFile(QStringLiteral("Файлы KVERTA (*.kv)| *.kv"), {saved, QStringLiteral("сохранён.kv")});
+        Shell shell(s, d);
+        shell.start();
+        shell.showLoadedProject();
+        FreeEditWindow* w = shell.freeEditWindow();
+        QVERIFY(w && w->isVisible());
+        QStringList shown;
+        for (const QTreeWidgetItem* item : w->nodeItems())
+            shown << item->text(0);
+        QVERIFY2(shown.contains(QStringLiteral("Длина звена: 0.1")) && shown.contains(QStringLiteral("Координата Х: 0.4")),
+                 qPrintable(shown.join(u'\n')));
+        w->cmd_Save_Click();
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+        QVERIFY(zuvrack({QStringLiteral("--kv"), m_dir + QStringLiteral("/механизм.zvr")}).exit == 0);
+        QCOMPARE(readFileBytes(saved), readFileBytes(m_dir + QStringLiteral("/механизм.kv")));
+    }
+};
+
+QTEST_MAIN(CommandLineTest)
+#include "commandline_test.moc"
