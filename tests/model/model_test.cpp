@@ -1,0 +1,268 @@
+#include "model/answers.h"
+#include "model/ask.h"
+#include "model/errors.h"
+#include "model/recordaccess.h"
+#include "model/session.h"
+#include "model/translator.h"
+#include "model/windowgeometry.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/testtable.h"
+
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<int> ints(const QString& text)
+{
+    QList<int> n;
+    for (const QString& w : text.split(QRegularExpression(QStringLiteral("[ ,]")), Qt::SkipEmptyParts))
+        n << w.toInt();
+    return n;
+}
+
+QString slash(const QString& a, const QString& b)
+{
+    return a + QLatin1Char('/') + b;
+}
+
+// Links St (the frame) L2 L3 L4 counted and L5 beyond the count; pairs A-D; group G1.
+std::unique_ptr<Session> fixture()
+{
+    auto s = std::make_unique<Session>();
+    s->ZvenoCount = s->ParaCount = 4;
+    s->FrameIndex = 1;
+    for (const QString& n : words(QStringLiteral("St L2 L3 L4 L5")))
+        s->Zvenos[s->Zvenos[0].GroupNo++ + 1].Name = n;
+    const QStringList pairs = words(QStringLiteral("A St 1 L2 2 B L2 2 St 1 C L3 3 L4 4 D St 5 L4 4"));
+    for (int i = 1; i <= 4; ++i)
+        s->Paras[i] = PARA{pairs[i * 5 - 5], pairs[i * 5 - 4], qint16(pairs[i * 5 - 3].toInt()), pairs[i * 5 - 2],
+                           qint16(pairs[i * 5 - 1].toInt()), {}, {}, {}, {}};
+    const QStringList ends = words(QStringLiteral("a 1 b 2 c 3 d 4 c 3 x 70"));
+    for (int i = 2; i <= 4; ++i) {
+        ZVENO& z = s->Zvenos[i];
+        z.Para1 = ends[i * 4 - 8], z.Para1Index = qint16(ends[i * 4 - 7].toInt());
+        z.Para2 = ends[i * 4 - 6], z.Para2Index = qint16(ends[i * 4 - 5].toInt());
+    }
+    s->Zvenos[2].ZType = QStringLiteral("rp"), s->Zvenos[3].ZType = QStringLiteral("pr");
+    s->Groups[1].Name = QStringLiteral("G1");
+    return s;
+}
+
+// The slots an adder gives until it refuses: "first last how-many", then what the next call gives.
+QString slotsGiven(const std::function<qint16()>& add)
+{
+    QList<qint16> given;
+    for (qint16 got = add(); got != 0 && given.size() < 100; got = add())
+        given << got;
+    const qint16 refused = add();
+    return QStringLiteral("%1 %2 %3 %4").arg(given.value(0)).arg(given.value(given.size() - 1)).arg(given.size()).arg(refused);
+}
+
+QString call(const QString& f, const QString& in)
+{
+    auto s = fixture();
+    const qint16 n = qint16(in.toInt());
+    const QList<int> v = ints(in);
+    const auto rect = [&](int i) { return QRect(v[i], v[i + 1], v[i + 2], v[i + 3]); };
+    const auto adding = [&](const std::function<qint16()>& add) { return (s->NewMechanism(), s->ZvenoCount = 1, slotsGiven(add)); };
+    const std::map<QString, std::function<QString()>> table = {
+        {u"addPara"_s, [&] { return adding([&] { return s->addPara(); }); }},
+        {u"addZveno"_s, [&] { return adding([&] { return s->addZveno(); }); }},
+        {u"addGroup"_s, [&] { return adding([&] { return s->addGroup(); }); }},
+        {u"addTwafz"_s, [&] { return adding([&] { return s->addTwafz(n); }); }},
+        {u"addPoint"_s, [&] { return adding([&] { return s->addPoint(n); }); }},
+        {QStringLiteral("TranslateCode"), [&] { return TranslateCode(in); }},
+        {QStringLiteral("Zeros"), [&] { return Zeros(n); }},
+        {QStringLiteral("zvenoCount"), [&] { return QString::number((s->ZvenoCount = n, zvenoCount(*s))); }},
+        {QStringLiteral("subCount"), [&] { return QString::number(subCount(n)); }},
+        {QStringLiteral("validIndex"), [&] { return QLatin1String(validIndex(qint16(v[0]), qint16(v[1])) ? "y" : "n"); }},
+        {QStringLiteral("zvenoAt"), [&] { return zvenoAt(*s, n).Name; }},
+        {QStringLiteral("paraAt"), [&] { return paraAt(*s, n).Name; }},
+        {QStringLiteral("groupAt"), [&] { return groupAt(*s, n).Name; }},
+        {QStringLiteral("frameName"), [&] { return frameName((s->FrameIndex = n, *s)); }},
+        {QStringLiteral("countedFrameName"), [&] { return countedFrameName((s->FrameIndex = n, *s)); }},
+        {QStringLiteral("BaseAndOtherPair"), [&] { const BasePairs b = BaseAndOtherPair(*s, n); return slash(b.base, b.other); }},
+        {QStringLiteral("questionEnds"), [&] { const QuestionEnds e = questionEnds(*s, zvenoAt(*s, n)); return slash(e.B, e.O); }},
+        {QStringLiteral("BasePair"), [&] { return slash(BasePair(*s, n), OtherPair(*s, n)); }},
+        {QStringLiteral("RevoluteAndGuide"), [&] { const GuidePairs g = RevoluteAndGuide(*s, n); return slash(g.revolute, g.guide); }},
+        {QStringLiteral("keepOnScreen"), [&] {
+             const QPoint p = keepOnScreen(QPoint(v[0], v[1]), QSize(v[2], v[3]), rect(4));
+             return QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
+         }},
+        {QStringLiteral("placeBelow"), [&] {
+             const QRect r = placeBelow(rect(0), rect(4), rect(8));
+             return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+         }},
+    };
+    return table.at(f)();
+}
+
+// The values of a group of fields of slot i, in a fixed order.
+QStringList fields(const Session& s, int i, const QString& group)
+{
+    const ZVENO& z = s.Zvenos[i];
+    const PARA& p = s.Paras[i];
+    const GROUP& g = s.Groups[i];
+    QStringList out;
+    const auto add = [&](std::initializer_list<const QString*> texts) { for (const QString* t : texts) out << *t; };
+    const auto num = [&](std::initializer_list<double> values) { for (double v : values) out << QString::number(v); };
+    const auto sub = [&](int j) {
+        const DOP_POINT& d = z.DP[j];
+        add({&z.TwafzName[j], &z.TwafzIndex[j], &z.TwafzLength[j], &z.TwafzAngle[j], &d.Name, &d.Length, &d.Angle, &d.ForceAngle, &d.Force, &d.Kind});
+    };
+    const std::map<QString, std::function<void()>> groups = {
+        {u"link texts"_s, [&] { add({&z.Name, &z.Para1, &z.Para2, &z.ZType, &z.ZLength, &z.OnGuide, &z.Clockwise, &z.Spare1, &z.CM, &z.CMLength,
+                                     &z.CMAngle, &z.Spare2, &z.Spare3, &z.Spare4, &z.Mark, &z.Mass, &z.Moment, &z.MomentVn}); }},
+        {u"perpendicular"_s, [&] { out << z.Perpendicular; }},
+        {u"sub texts"_s, [&] { for (int j = 1; j < kSubSlots; ++j) sub(j); }},
+        {u"sub-slot 0"_s, [&] { sub(0); }},
+        {u"pair texts"_s, [&] { add({&p.Name, &p.Zveno1, &p.Zveno2, &p.ParaType, &p.X, &p.Y, &p.XAngle}); }},
+        {u"group texts"_s, [&] { add({&g.Name, &g.GType, &g.Clockwise, &g.IsSharp}); }},
+        {u"indices"_s, [&] { num({double(z.Para1Index), double(z.Para2Index), double(p.Zveno1Index), double(p.Zveno2Index), double(g.Zveno1Index), double(g.Zveno2Index)}); }},
+        {u"link numbers"_s, [&] { num({double(z.TwafzCount), double(z.DPCount), double(z.GroupNo), z.IsFrame, z.IsDriving}); }},
+        {u"counts"_s, [&] { num({double(s.ParaCount), double(s.ZvenoCount), double(s.GroupCount), double(s.W), double(s.FrameIndex), double(s.WizardState), s.ExtraPairsFlag}); }},
+    };
+    groups.at(group)();
+    return out;
+}
+
+// Something in every corner, so that the reset routines have work to do.
+std::unique_ptr<Session> dirtySession()
+{
+    auto s = std::make_unique<Session>();
+    s->ParaCount = 5, s->ZvenoCount = 7, s->GroupCount = 3, s->W = 1, s->FrameIndex = 2, s->WizardState = 81;
+    s->ExtraPairsFlag = 1.0f;
+    for (int i = 0; i < kSlots; ++i) {
+        s->Paras[i].Name = s->Zvenos[i].Name = s->Zvenos[i].TwafzName[0] = s->Zvenos[i].TwafzName[5] = QStringLiteral("x");
+        s->Paras[i].Zveno1Index = 9, s->Zvenos[i].DPCount = 4, s->Zvenos[i].GroupNo = 7, s->Groups[i].Zveno2Index = 3;
+        s->Zvenos[i].IsFrame = 1.0f, s->Zvenos[i].DP[32].Kind = QStringLiteral("f"), s->Groups[i].IsSharp = QStringLiteral("y");
+    }
+    return s;
+}
+
+} // namespace
+
+class ModelTest : public QObject {
+    Q_OBJECT
+    using Check = void (ModelTest::*)(const QStringList&);
+    const std::map<QString, Check> m_files = {
+        {u"functions.txt"_s, &ModelTest::function}, {u"records.txt"_s, &ModelTest::records}, {u"ask.txt"_s, &ModelTest::ask},
+        {u"errors.txt"_s, &ModelTest::error},       {u"answers.txt"_s, &ModelTest::answer},  {u"numbers.txt"_s, &ModelTest::number},
+    };
+
+private slots:
+    // Every row of every table of the data folder.
+    void rows_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("row");
+        for (const auto& [file, check] : m_files) {
+            int n = 0;
+            for (const QStringList& row : dataRows(qPrintable(file)))
+                QTest::addRow("%s:%d %s", qPrintable(file), ++n, qPrintable(row.mid(0, 2).join(u' '))) << file << row;
+        }
+    }
+    void rows()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, row);
+        (this->*m_files.at(file))(row);
+    }
+
+private:
+    void function(const QStringList& row) { QCOMPARE(call(row[0], row[1]), row.value(2)); }
+
+    // A reset routine on a dirty session: slot 0 and sub-slot 0 keep an empty record.
+    void records(const QStringList& row)
+    {
+        auto s = dirtySession();
+        row[0] == u"NewMechanism"_s ? s->NewMechanism() : s->ResetMechanism();
+        const QStringList expected = words(row.value(2));
+        const auto fresh = std::make_unique<Session>();
+        for (int i = 0; i < kSlots; ++i) {
+            const QStringList got = fields(*s, i, row[1]);
+            QStringList want;
+            for (qsizetype k = 0; k < got.size(); ++k)
+                want << (expected.size() > 1 ? expected.value(k) : expected.value(0));
+            QCOMPARE(got, i == 0 && row[1] != u"counts"_s ? fields(*fresh, 0, row[1]) : want);
+        }
+    }
+
+    void ask(const QStringList& row)
+    {
+        auto s = std::make_unique<Session>();
+        ScriptedDialogs d(*s);
+        const QString q = QStringLiteral("Q?");
+        const bool number = row[0].startsWith(QLatin1String("AskNumber"));
+        const QStringList answers = words(row[1]), errors = words(row.value(3));
+        for (qsizetype k = 0; k < answers.size(); ++k) {
+            if (answers[k] == QLatin1String("close"))
+                d.expectQuestionClosed(q, number ? 2.0f : 1.0f, QStringLiteral("0"));
+            else
+                d.expectQuestion(q, number ? 2.0f : 1.0f, QStringLiteral("0"), answers[k]);
+            if (k < errors.size())
+                d.expectError(qint16(errors[k].toInt()));
+        }
+        QString field = QStringLiteral("u"), logged;
+        if (number)
+            field = AskNumber(*s, d, q, QPoint(), row[0].endsWith(QLatin1String("zero")));
+        else
+            AskYesNoInto(*s, d, q, QPoint(), field, [&](const QString& line) { logged = line; }, QStringLiteral("yes"), QStringLiteral("no"));
+        QCOMPARE(QStringList({field, logged}).join(QLatin1Char(' ')).trimmed(), row[2]);
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
+    }
+
+    // Titles, lines joined by CR LF (none after the last), icons; no box where the table has none.
+    void error(const QStringList& row)
+    {
+        const auto box = errorMessage(qint16(row[0].toInt()), row[1], row[2]);
+        QCOMPARE(box.has_value(), row.value(3) != QStringLiteral("-"));
+        if (!box)
+            return;
+        QCOMPARE(box->title, row[4]);
+        QCOMPARE(box->text, row.mid(5).join(QStringLiteral("\r\n")));
+        QCOMPARE(box->icon, row[3] == QStringLiteral("i") ? MessageIcon::Information : MessageIcon::Critical);
+    }
+
+    // Accepted answers come back unchanged; rejected ones as "/E" with exactly the box expected.
+    void answer(const QStringList& row)
+    {
+        const QString answer = row.value(1), outcome = row.value(2);
+        auto s = std::make_unique<Session>();
+        s->NewMechanism();
+        s->WizardState = qint16(row.value(3, QStringLiteral("14")).toInt());
+        s->ParaCount = 1, s->ZvenoCount = 2, s->Zvenos[1].DPCount = 1, s->Zvenos[2].TwafzCount = 1;
+        s->Paras[1].Name = QStringLiteral("P1"), s->Paras[2].Name = QStringLiteral("Q1");
+        s->Zvenos[1].DP[1].Name = QStringLiteral("F1"), s->Zvenos[1].DP[2].Name = QStringLiteral("Q2");
+        s->Zvenos[2].TwafzName[1] = QStringLiteral("T1"), s->Zvenos[2].CM = QStringLiteral("C1"), s->Zvenos[3].CM = QStringLiteral("Q3");
+        ScriptedDialogs d(*s);
+        if (outcome == QStringLiteral("14") || outcome == QStringLiteral("18"))
+            d.expectError(qint16(outcome.toInt()), QString(), answer);
+        const QString expected = outcome == QStringLiteral("ok") ? answer : outcome == QStringLiteral("empty") ? QString() : kRejected;
+        QCOMPARE(CheckAnswer(*s, d, answer, qint16(row[0].toInt())), expected);
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
+        // Names are remembered for error 18 even when refused; other kinds leave the word alone.
+        QCOMPARE(s->ReservedWord, row[0] == QStringLiteral("3") ? answer : QString());
+    }
+
+    // The number-text test, its value whatever the locale, and the 23-character layout.
+    void number(const QStringList& row)
+    {
+        const bool isNumber = row[1] == QStringLiteral("y");
+        QCOMPARE(isNumberText(row[0]), isNumber);
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        const auto value = numberValue(row[0]);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(value.has_value(), isNumber);
+        QVERIFY(!isNumber || *value == row[2].toDouble());
+        QCOMPARE(ToKvNumber(row[0]), row[3]);
+    }
+};
+
+QTEST_GUILESS_MAIN(ModelTest)
+#include "model_test.moc"
