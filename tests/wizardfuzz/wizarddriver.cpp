@@ -6,6 +6,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 #include <memory>
 
 namespace {
@@ -17,96 +19,68 @@ const char* const kWords[] = {"r", "p", "R", "P", "x", "0", "1", "2", "3", "4", 
                               "-", ".", "ABC", "\xd0\xb6\xd0\xb6", "6", "7"};
 constexpr int kWordCount = int(sizeof(kWords) / sizeof(kWords[0]));
 
-class Bytes {
-public:
-    explicit Bytes(const QByteArray& data)
-        : m_data(data)
-    {
-    }
-    bool more() const { return m_pos < m_data.size(); }
-    int next(int range)
-    {
-        if (!more() || range <= 0)
-            return -1;
-        return static_cast<unsigned char>(m_data[m_pos++]) % range;
-    }
-
-private:
-    QByteArray m_data;
-    qsizetype m_pos = 0;
+// The bytes read one at a time, each taken modulo a range; -1 once they run out.
+struct Bytes {
+    QByteArray data;
+    qsizetype pos = 0;
+    bool more() const { return pos < data.size(); }
+    int next(int range) { return !more() || range <= 0 ? -1 : static_cast<unsigned char>(data[pos++]) % range; }
 };
 
-class FuzzDialogs : public Dialogs {
-public:
-    FuzzDialogs(Bytes& bytes, const Session& session)
-        : m_bytes(bytes)
-        , m_session(session)
+// Answers every dialog from the bytes: a word, the close box (the previous answer) or the default.
+struct FuzzDialogs : Dialogs {
+    Bytes& bytes;
+    const Session& session;
+    FuzzDialogs(Bytes& b, const Session& s)
+        : bytes(b)
+        , session(s)
     {
     }
     QString askQuestion(const QString&, float mode, const QString& defaultText, QPoint) override
     {
         // Once the bytes run out every loop must still end: "yes" (no question repeats on it),
         // the empty centre-of-mass name, and a number that no check refuses.
-        const int pick = m_bytes.next(kWordCount + 2);
+        const int pick = bytes.next(kWordCount + 2);
         if (pick < 0)
             return mode == 1.0f ? QStringLiteral("6") : defaultText.isEmpty() ? QString() : QStringLiteral("1");
-        if (pick == kWordCount)
-            return m_session.Answer; // the close box
-        if (pick == kWordCount + 1)
-            return defaultText;
-        return QString::fromUtf8(kWords[pick]);
+        return pick == kWordCount ? session.Answer : pick > kWordCount ? defaultText : QString::fromUtf8(kWords[pick]);
     }
     void message(const QString&, const QString&, MessageIcon) override {}
-    int yesNoBox(const QString&, const QString&) override { return m_bytes.next(2) == 0 ? 6 : 7; }
+    int yesNoBox(const QString&, const QString&) override { return bytes.next(2) == 0 ? 6 : 7; }
     FileChoice saveFile(const QString&) override { return {}; }
     FileChoice openFile(const QString&) override { return {}; }
-
-private:
-    Bytes& m_bytes;
-    const Session& m_session;
 };
 
 bool indexOk(qint16 index, qint16 count, std::initializer_list<qint16> unset)
 {
-    for (qint16 u : unset)
-        if (index == u)
-            return true;
-    return index >= 1 && index <= count;
+    return (index >= 1 && index <= count) || std::find(unset.begin(), unset.end(), index) != unset.end();
 }
 
 QString checkRecords(const Session& s)
 {
-    if (s.ParaCount < 0 || s.ParaCount > kMaxRecords)
-        return QStringLiteral("ParaCount out of range: %1").arg(s.ParaCount);
-    if (s.ZvenoCount < 0 || s.ZvenoCount > kMaxRecords)
-        return QStringLiteral("ZvenoCount out of range: %1").arg(s.ZvenoCount);
-    if (s.GroupCount < 0 || s.GroupCount > kMaxRecords)
-        return QStringLiteral("GroupCount out of range: %1").arg(s.GroupCount);
-    for (int i = 1; i <= s.ParaCount; ++i) {
-        const PARA& p = s.Paras[i];
-        if (!indexOk(p.Zveno1Index, s.ZvenoCount, {0, -2}) || !indexOk(p.Zveno2Index, s.ZvenoCount, {0, -2}))
+    for (const auto& [name, count] : {std::pair<const char*, qint16>{"ParaCount", s.ParaCount},
+                                      {"ZvenoCount", s.ZvenoCount}, {"GroupCount", s.GroupCount}})
+        if (count < 0 || count > kMaxRecords)
+            return QStringLiteral("%1 out of range: %2").arg(QLatin1String(name)).arg(count);
+    for (int i = 1; i <= s.ParaCount; ++i)
+        if (!indexOk(s.Paras[i].Zveno1Index, s.ZvenoCount, {0, -2}) || !indexOk(s.Paras[i].Zveno2Index, s.ZvenoCount, {0, -2}))
             return QStringLiteral("pair %1 points at a link that is not there").arg(i);
-    }
     for (int i = 1; i <= s.ZvenoCount; ++i) {
         const ZVENO& z = s.Zvenos[i];
+        const QString link = QStringLiteral("link %1 ").arg(i);
         if (!indexOk(z.Para1Index, s.ParaCount, {0, -2}) || !indexOk(z.Para2Index, s.ParaCount, {0, -2}))
-            return QStringLiteral("link %1 points at a pair that is not there").arg(i);
-        if (z.TwafzCount < -1 || z.TwafzCount > kMaxSubRecords)
-            return QStringLiteral("link %1 has %2 additional pairs").arg(i).arg(z.TwafzCount);
-        if (z.DPCount < 0 || z.DPCount > kMaxSubRecords)
-            return QStringLiteral("link %1 has %2 points").arg(i).arg(z.DPCount);
+            return link + QStringLiteral("points at a pair that is not there");
+        if (z.TwafzCount < -1 || z.TwafzCount > kMaxSubRecords || z.DPCount < 0 || z.DPCount > kMaxSubRecords)
+            return link + QStringLiteral("has %1 additional pairs and %2 points").arg(z.TwafzCount).arg(z.DPCount);
         if (z.GroupNo < -1 || z.GroupNo > s.GroupCount)
-            return QStringLiteral("link %1 is in group %2 of %3").arg(i).arg(z.GroupNo).arg(s.GroupCount);
+            return link + QStringLiteral("is in group %1 of %2").arg(z.GroupNo).arg(s.GroupCount);
     }
     QSet<qint16> grouped;
     for (int g = 1; g <= s.GroupCount; ++g) {
-        const GROUP& group = s.Groups[g];
-        if (!indexOk(group.Zveno1Index, s.ZvenoCount, {0, -1, -2}) || !indexOk(group.Zveno2Index, s.ZvenoCount, {0, -1, -2}))
-            return QStringLiteral("group %1 points at a link that is not there").arg(g);
-        for (qint16 z : {group.Zveno1Index, group.Zveno2Index}) {
-            if (z < 1)
-                continue;
-            if (grouped.contains(z))
+        for (qint16 z : {s.Groups[g].Zveno1Index, s.Groups[g].Zveno2Index}) {
+            if (!indexOk(z, s.ZvenoCount, {0, -1, -2}))
+                return QStringLiteral("group %1 points at a link that is not there").arg(g);
+            if (z >= 1 && grouped.contains(z))
                 return QStringLiteral("link %1 is in two groups").arg(z);
             grouped.insert(z);
         }
@@ -120,7 +94,7 @@ QString checkRecords(const Session& s)
 
 QString playWizard(const QByteArray& data)
 {
-    Bytes bytes(data);
+    Bytes bytes{data};
     auto session = std::make_unique<Session>();
     FuzzDialogs dialogs(bytes, *session);
     WizardEngine engine(*session, dialogs);
