@@ -21,7 +21,7 @@ private slots:
     {
         QTest::addColumn<QString>("mech");
         QTest::addColumn<QStringList>("expected");
-        for (const TableSection& row : dataSections(u"trees.txt"_s))
+        for (const TableSection& row : tableSections(QStringLiteral(TESTDATA "/trees.txt")))
             QTest::newRow(qPrintable(row.title)) << row.lines.first().mid(5) << row.lines.mid(1);
     }
 
@@ -73,7 +73,7 @@ private slots:
     void edit_asksItsQuestionsAndChangesOneValue_data()
     {
         QTest::addColumn<QStringList>("lines");
-        for (const TableSection& row : dataSections(u"edits.txt"_s))
+        for (const TableSection& row : tableSections(QStringLiteral(TESTDATA "/edits.txt")))
             QTest::newRow(qPrintable(row.title)) << row.lines;
     }
 

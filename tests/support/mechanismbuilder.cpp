@@ -1,8 +1,6 @@
 #include "tests/support/mechanismbuilder.h"
 
 #include "tests/support/testtable.h"
-#include "wizard/mechanism.h"
-#include "wizard/structure.h"
 
 #include <QRegularExpression>
 #include <QVariant>
@@ -33,11 +31,6 @@ const Fields<DOP_POINT> kPoint = {F(DOP_POINT, Name), F(DOP_POINT, Length), F(DO
     F(DOP_POINT, ForceAngle), F(DOP_POINT, Force), F(DOP_POINT, Kind)};
 #undef F
 
-QString text(const QString& word)
-{
-    return word == QStringLiteral("_") ? QString() : word;
-}
-
 // Sets "field=value" words on a record; false on a word the record has no field for.
 template <typename R>
 bool setFields(R& r, const QStringList& words, const Fields<R>& fields)
@@ -46,59 +39,28 @@ bool setFields(R& r, const QStringList& words, const Fields<R>& fields)
         const auto it = fields.find(word.section(QLatin1Char('='), 0, 0).toStdString());
         if (!word.contains(QLatin1Char('=')) || it == fields.end())
             return false;
-        std::visit([&](auto field) {
-            using T = std::remove_reference_t<decltype(r.*field)>;
-            r.*field = qvariant_cast<T>(QVariant(text(word.section(QLatin1Char('='), 1))));
-        }, it->second);
+        const QVariant value(word.section(QLatin1Char('='), 1));
+        std::visit([&](auto f) { r.*f = qvariant_cast<std::remove_reference_t<decltype(r.*f)>>(value); }, it->second);
     }
     return true;
 }
 
-bool apply(Session& s, const QString& line);
-
-bool applyAll(Session& s, const QStringList& lines)
-{
-    return std::all_of(lines.cbegin(), lines.cend(), [&](const QString& l) { return apply(s, l); });
-}
-
-// Stage 1's own steps: each pair typed, its two links and its name; then the frame, the degrees of
-// freedom, and each driving link with the pair links rebuilt after it.
-bool stageOne(Session& s, QStringList w)
-{
-    s.NewMechanism();
-    const qsizetype frame = w.indexOf(QStringLiteral("frame"));
-    if (frame < 0 || frame % 4 != 0)
-        return false;
-    for (qsizetype i = 0; i < frame; i += 4) {
-        NewPair(s, w[i]);
-        AddPairLink(s, w[i + 1], 1);
-        AddPairLink(s, w[i + 2], 2);
-        SetPairName(s, w[i + 3]);
-    }
-    SetFrame(s, w.value(frame + 1));
-    CountDegreesOfFreedom(s);
-    for (const QString& d : w.mid(frame + 3)) {
-        SetDriving(s, d);
-        RebuildPairLinks(s);
-    }
-    return w.value(frame + 2, QStringLiteral("driving")) == QStringLiteral("driving");
-}
-
 bool apply(Session& s, const QString& line)
 {
+    // "_" and "field=_" are empty texts.
     QStringList w = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QString kind = w.isEmpty() ? QString() : w.takeFirst();
-    if (kind.startsWith(QLatin1Char('@')))
-        w.prepend(kind.mid(1)), kind = QStringLiteral("use");
+    w.replaceInStrings(QRegularExpression(QStringLiteral("^_$|(?<==)_$")), QString());
+    const QString kind = w.value(0), target = w.value(1);
     if (kind.isEmpty() || kind.startsWith(QLatin1Char('#')))
         return true;
-    if (kind == QStringLiteral("use")) {
-        const QList<TableSection> all = tableSections(QStringLiteral(ZUVRACK_MECHANISMS));
-        const auto it = std::find_if(all.cbegin(), all.cend(), [&](const TableSection& t) { return t.title == w.value(0); });
-        return w.size() == 1 && it != all.cend() && applyAll(s, it->lines);
+    if (kind.startsWith(QLatin1Char('@'))) {
+        for (const TableSection& t : tableSections(QStringLiteral(ZUVRACK_MECHANISMS)))
+            if (t.title == kind.mid(1))
+                return w.size() == 1 && std::all_of(t.lines.cbegin(), t.lines.cend(), [&](const QString& l) { return apply(s, l); });
+        return false;
     }
     if (kind == QStringLiteral("repeat")) {
-        const int count = w.value(0).toInt(), inner = w.value(1).toInt();
+        const int count = target.toInt(), inner = w.value(2).toInt();
         const QString body = line.section(QLatin1Char(' '), inner ? 3 : 2);
         for (int n = 1; n <= count; ++n)
             for (int j = 1; j <= qMax(inner, 1); ++j)
@@ -108,19 +70,15 @@ bool apply(Session& s, const QString& line)
                     return false;
         return count > 0;
     }
-    if (kind == QStringLiteral("stage1"))
-        return stageOne(s, w);
-    if (kind == QStringLiteral("new") || kind == QStringLiteral("reset")) {
-        kind == QStringLiteral("new") ? s.NewMechanism() : s.ResetMechanism();
-        return w.isEmpty();
-    }
+    if (kind == QStringLiteral("new") || kind == QStringLiteral("reset"))
+        return (kind == QStringLiteral("new") ? s.NewMechanism() : s.ResetMechanism()), w.size() == 1;
     if (kind == QStringLiteral("session"))
-        return setFields(s, w, kSession);
-    const QString target = w.isEmpty() ? QString() : w.takeFirst();
-    const bool every = target == QStringLiteral("*");
-    const int n = target == QStringLiteral("+") ? 0 : every ? 1 : target.toInt();
-    if (n < 0 || n >= kSlots || (n == 0 && target != QStringLiteral("+")))
+        return setFields(s, w.mid(1), kSession);
+    const bool every = target == QStringLiteral("*"), added = target == QStringLiteral("+");
+    const int n = added ? 0 : every ? 1 : target.toInt();
+    if (n < 0 || n >= kSlots || (n == 0 && !added))
         return false;
+    w = w.mid(2);
     // A record given by number (the count raised to it), one added, or every link.
     const auto edit = [&](auto& records, qint16 (Session::*add)(), qint16 Session::*count, const auto& fields) {
         if (n && !every)
@@ -140,13 +98,11 @@ bool apply(Session& s, const QString& line)
     ZVENO& z = s.Zvenos[n];
     if (kind == QStringLiteral("point"))
         return z.DPCount + 1 < kSubSlots && setFields(z.DP[++z.DPCount], w, kPoint);
-    if (kind != QStringLiteral("extrapair") || w.size() != 4)
+    const int j = qMax<qint16>(z.TwafzCount, 0) + 1;
+    if (kind != QStringLiteral("extrapair") || w.size() != 4 || j >= kSubSlots)
         return false;
-    const int j = z.TwafzCount = qint16(qMax<qint16>(z.TwafzCount, 0) + 1);
-    if (j >= kSubSlots)
-        return false;
-    std::tie(z.TwafzName[j], z.TwafzIndex[j], z.TwafzLength[j], z.TwafzAngle[j]) =
-        std::tuple(text(w[0]), text(w[1]), text(w[2]), text(w[3]));
+    z.TwafzCount = qint16(j);
+    std::tie(z.TwafzName[j], z.TwafzIndex[j], z.TwafzLength[j], z.TwafzAngle[j]) = std::tuple(w[0], w[1], w[2], w[3]);
     return true;
 }
 

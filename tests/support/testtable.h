@@ -14,23 +14,12 @@ inline QStringList tableLines(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         qFatal("cannot read the test table %s", qPrintable(path));
     QStringList lines;
-    for (QString line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        line.replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-        line.replace(QStringLiteral("\\t"), QStringLiteral("\t")).replace(QStringLiteral("\\s"), QStringLiteral(" "));
-        lines << line.replace(QStringLiteral("\\|"), QChar(0x1F));
-    }
+    for (QString line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
+            lines << line.replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+                         .replace(QStringLiteral("\\t"), QStringLiteral("\t")).replace(QStringLiteral("\\s"), QStringLiteral(" "))
+                         .replace(QStringLiteral("\\|"), QChar(0x1F)); // given back as a bar once split
     return lines;
-}
-
-// A line's fields: split by "|", trimmed when asked, the escaped bars given back.
-inline QStringList tableFields(const QString& line, const QString& separator, bool trimmed)
-{
-    QStringList fields = line.split(separator);
-    for (QString& f : fields)
-        f = (trimmed ? f.trimmed() : f).replace(QChar(0x1F), QLatin1Char('|'));
-    return fields;
 }
 
 // A file of sections, each starting with a line "== title".
@@ -66,36 +55,31 @@ inline QString cell(const char* column)
 #ifdef TESTDATA
 namespace {
 
-// A table of TESTDATA: one row a line, fields split by " | ", untrimmed.
-inline QList<QStringList> dataRows(const char* file)
+// A table of TESTDATA: one row a line, fields split by " | ", untrimmed (or as asked).
+inline QList<QStringList> dataRows(const char* file, const QString& separator = QStringLiteral(" | "), bool trimmed = false)
 {
     QList<QStringList> rows;
-    for (const QString& line : tableLines(QStringLiteral(TESTDATA "/") + QLatin1String(file)))
-        rows << tableFields(line, QStringLiteral(" | "), false);
+    for (const QString& line : tableLines(QStringLiteral(TESTDATA "/") + QLatin1String(file))) {
+        rows << line.split(separator);
+        for (QString& f : rows.last())
+            f = (trimmed ? f.trimmed() : f).replace(QChar(0x1F), QLatin1Char('|'));
+    }
     return rows;
 }
 
-inline QList<TableSection> dataSections(const QString& file)
-{
-    return tableSections(QStringLiteral(TESTDATA "/") + file);
-}
-
 // A named table of TESTDATA as QTest rows: its first line names the columns, each further line is
-// a row, its name first; fields are split by "|" and trimmed, every column a text.
+// a row, its name first; fields are split by "|" and trimmed, every column a text, a row may leave
+// its last columns out.
 inline void addRows(const char* file)
 {
     static QList<QByteArray> columnNames; // QTest keeps only pointers to them
-    const QStringList lines = tableLines(QStringLiteral(TESTDATA "/") + QLatin1String(file));
-    const qsizetype columns = lines.isEmpty() ? 0 : tableFields(lines.first(), QStringLiteral("|"), true).size();
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QStringList fields = tableFields(lines[n], QStringLiteral("|"), true);
-        QTestData* row = n ? &QTest::newRow(qPrintable(fields.first())) : nullptr;
-        for (qsizetype i = 1; i < columns; ++i) { // a row may leave its last columns out
-            if (row)
-                *row << fields.value(i);
-            else
-                QTest::addColumn<QString>((columnNames << fields[i].toLatin1()).last().constData());
-        }
+    const QList<QStringList> rows = dataRows(file, QStringLiteral("|"), true);
+    for (const QString& name : rows.value(0).mid(1))
+        QTest::addColumn<QString>((columnNames << name.toLatin1()).last().constData());
+    for (const QStringList& fields : rows.mid(1)) {
+        QTestData& row = QTest::newRow(qPrintable(fields.first()));
+        for (qsizetype i = 1; i < rows[0].size(); ++i)
+            row << fields.value(i);
     }
 }
 
