@@ -48,7 +48,9 @@ done
 [ -d "$PREFIX/share/zuvrack/data/d_files" ] || fail "not installed: the project folder"
 
 EXEC=$(sed -n 's/^Exec=//p' "$PREFIX/share/applications/zuvrack.desktop")
-[ "$EXEC" = "$PREFIX/bin/zuvrack" ] || fail "the desktop entry starts '$EXEC'"
+[ "$EXEC" = "$PREFIX/bin/zuvrack %f" ] || fail "the desktop entry starts '$EXEC'"
+# Started from the menu there is no file: the desktop drops the %f.
+EXEC=${EXEC% %f}
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
 XVFB_PID=$!
