@@ -217,30 +217,6 @@ private slots:
             QCOMPARE(linkState(s), before);
     }
 
-    void analyseGroup_cutsLinksOfThreePairs()
-    {
-        // Six-bar: link 2 has B, C and E, none with the frame, so it is cut to one letter, C is kept
-        // as its further pair, and the group gets no type.
-        Session s;
-        build(s, QStringLiteral("SIX"));
-        QCOMPARE(int(AnalyseGroup(s, k2, k3)), 1);
-        QCOMPARE(QStringList({s.Zvenos[4].ZType, s.Zvenos[4].TwafzName[1], s.Zvenos[4].TwafzIndex[1], s.Groups[1].GType}),
-                 QStringList({QStringLiteral("r"), QStringLiteral("C"), k3, QString()}));
-        QCOMPARE(int(s.Zvenos[4].TwafzCount), 1);
-        QCOMPARE(s.ExtraPairsFlag, 1.0f);
-        // A link of three pairs, one with the frame: the cut keeps that one even when it is not last.
-        build(s, kMechanisms.value(QStringLiteral("FOUR")) + QStringLiteral(" p 2 0 E"));
-        ZVENO& link2 = s.Zvenos[4]; // records 0 1 1 2 2 3 3 0 2 0
-        QCOMPARE(link2.ZType + link2.Para1 + link2.Para2, QStringLiteral("rrpBE"));
-        QCOMPARE(s.ExtraPairsFlag, 0.0f);
-        link2.Para2 = QStringLiteral("C");
-        link2.Para2Index = 3;
-        QCOMPARE(int(AnalyseGroup(s, k2, k3)), 1);
-        QCOMPARE(link2.ZType + link2.Para2 + QString::number(link2.Para2Index), QStringLiteral("rpE5"));
-        QCOMPARE(link2.TwafzName[1] + link2.TwafzIndex[1] + QString::number(link2.TwafzCount), QStringLiteral("C31"));
-        QCOMPARE(s.Groups[1].GType, k2); // "rp" with "rr"
-    }
-
     void groupType_table()
     {
         for (const QStringList& row : dataRows("grouptypes.txt"))
