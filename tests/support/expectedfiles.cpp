@@ -75,33 +75,20 @@ QString difference(const QList<QByteArray>& actual, const QList<QByteArray>& exp
     return QString();
 }
 
-QList<QByteArray> records(const QByteArray& file)
-{
-    QList<QByteArray> all;
-    for (qsizetype at = 0; at < file.size(); at += kRecord)
-        all << file.mid(at, kRecord);
-    return all;
-}
-
 } // namespace
 
 QByteArray readFileBytes(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    const QByteArray all = f.readAll();
-    return all.isNull() ? QByteArray("") : all;
+    return f.open(QIODevice::ReadOnly) ? QByteArray("").append(f.readAll()) : QByteArray();
 }
 
 QByteArray encodeKvListing(const QString& path, QString* error)
 {
     QByteArray out;
-    for (const QString& line : listingLines(path, error)) {
-        if (!appendText(out, line == QStringLiteral("<SP>") ? QStringLiteral(" ") : line, true, error))
-            return {};
-        out.append("\r\n");
-    }
+    for (const QString& line : listingLines(path, error))
+        if (appendText(out, line == QStringLiteral("<SP>") ? QStringLiteral(" ") : line, true, error))
+            out.append("\r\n");
     return error->isEmpty() ? out : QByteArray();
 }
 
@@ -142,5 +129,11 @@ QString kvDifference(const QByteArray& actual, const QByteArray& expected)
 
 QString zvrDifference(const QByteArray& actual, const QByteArray& expected)
 {
+    const auto records = [](const QByteArray& file) {
+        QList<QByteArray> all;
+        for (qsizetype at = 0; at < file.size(); at += kRecord)
+            all << file.mid(at, kRecord);
+        return all;
+    };
     return difference(records(actual), records(expected), "record");
 }

@@ -28,50 +28,12 @@ ScriptedDialogs::ScriptedDialogs(const Session& session)
 {
 }
 
-ScriptedDialogs& ScriptedDialogs::expect(const Step& step)
-{
-    m_steps.append(step);
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectQuestion(const QString& question, float mode, const QString& defaultText,
-                                                 const QString& answer)
-{
-    return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .answer = answer});
-}
-
-ScriptedDialogs& ScriptedDialogs::expectQuestionClosed(const QString& question, float mode,
-                                                       const QString& defaultText)
-{
-    return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .close = true});
-}
-
-ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& title, const QString& text, MessageIcon icon)
-{
-    return expect({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
-}
-
 ScriptedDialogs& ScriptedDialogs::expectError(qint16 code, const QString& errorDetail, const QString& reservedWord)
 {
     const auto box = errorMessage(code, errorDetail, reservedWord);
     if (!box)
         m_failures << QStringLiteral("script: error %1 has no box").arg(code);
     return box ? expectMessage(box->title, box->text, box->icon) : *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectYesNo(const QString& text, const QString& title, int answer)
-{
-    return expect({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question, .button = answer});
-}
-
-ScriptedDialogs& ScriptedDialogs::expectSaveFile(const QString& filter, const FileChoice& choice)
-{
-    return expect({.kind = Kind::Save, .title = filter, .file = choice});
-}
-
-ScriptedDialogs& ScriptedDialogs::expectOpenFile(const QString& filter, const FileChoice& choice)
-{
-    return expect({.kind = Kind::Open, .title = filter, .file = choice});
 }
 
 QStringList ScriptedDialogs::problems() const

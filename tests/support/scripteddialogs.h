@@ -19,17 +19,34 @@ public:
     explicit ScriptedDialogs(const Session& session);
 
     // The question dialog. The answer is the text to give ("6", "7", any typed text).
-    ScriptedDialogs& expectQuestion(const QString& question, float mode, const QString& defaultText,
-                                    const QString& answer);
+    ScriptedDialogs& expectQuestion(const QString& question, float mode, const QString& defaultText, const QString& answer)
+    {
+        return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .answer = answer});
+    }
     // The question dialog closed with its close box: it returns the previous Answer.
-    ScriptedDialogs& expectQuestionClosed(const QString& question, float mode, const QString& defaultText);
-    ScriptedDialogs& expectMessage(const QString& title, const QString& text, MessageIcon icon);
+    ScriptedDialogs& expectQuestionClosed(const QString& question, float mode, const QString& defaultText)
+    {
+        return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .close = true});
+    }
+    ScriptedDialogs& expectMessage(const QString& title, const QString& text, MessageIcon icon)
+    {
+        return expect({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
+    }
     // The message box of an error code, built from the error table with the given detail texts.
     ScriptedDialogs& expectError(qint16 code, const QString& errorDetail = QString(),
                                  const QString& reservedWord = QString());
-    ScriptedDialogs& expectYesNo(const QString& text, const QString& title, int answer);
-    ScriptedDialogs& expectSaveFile(const QString& filter, const FileChoice& choice);
-    ScriptedDialogs& expectOpenFile(const QString& filter, const FileChoice& choice);
+    ScriptedDialogs& expectYesNo(const QString& text, const QString& title, int answer)
+    {
+        return expect({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question, .button = answer});
+    }
+    ScriptedDialogs& expectSaveFile(const QString& filter, const FileChoice& choice)
+    {
+        return expect({.kind = Kind::Save, .title = filter, .file = choice});
+    }
+    ScriptedDialogs& expectOpenFile(const QString& filter, const FileChoice& choice)
+    {
+        return expect({.kind = Kind::Open, .title = filter, .file = choice});
+    }
 
     // Every mismatch and every step left unplayed; empty when the script ran exactly.
     QStringList problems() const;
@@ -59,7 +76,7 @@ private:
         int button = 7;
         FileChoice file{};
     };
-    ScriptedDialogs& expect(const Step& step);
+    ScriptedDialogs& expect(const Step& step) { return m_steps.append(step), *this; }
     // The expected step the call plays, or nullptr when it is off the script.
     const Step* play(const Step& call);
 
