@@ -1,5 +1,4 @@
 #include "model/answers.h"
-#include "model/ask.h"
 #include "model/errors.h"
 #include "model/recordaccess.h"
 #include "model/session.h"
@@ -23,11 +22,6 @@ QList<int> ints(const QString& text)
     for (const QString& w : text.split(QRegularExpression(QStringLiteral("[ ,]")), Qt::SkipEmptyParts))
         n << w.toInt();
     return n;
-}
-
-QString slash(const QString& a, const QString& b)
-{
-    return a + QLatin1Char('/') + b;
 }
 
 // Links St (the frame) L2 L3 L4 counted and L5 beyond the count; pairs A-D; group G1.
@@ -68,6 +62,7 @@ QString call(const QString& f, const QString& in)
     auto s = fixture();
     const qint16 n = qint16(in.toInt());
     const QList<int> v = ints(in);
+    const auto slash = [](const QString& a, const QString& b) -> QString { return a + u'/' + b; };
     const auto rect = [&](int i) { return QRect(v[i], v[i + 1], v[i + 2], v[i + 3]); };
     const auto adding = [&](const std::function<qint16()>& add) { return (s->NewMechanism(), s->ZvenoCount = 1, slotsGiven(add)); };
     const std::map<QString, std::function<QString()>> table = {
@@ -151,7 +146,7 @@ class ModelTest : public QObject {
     Q_OBJECT
     using Check = void (ModelTest::*)(const QStringList&);
     const std::map<QString, Check> m_files = {
-        {u"functions.txt"_s, &ModelTest::function}, {u"records.txt"_s, &ModelTest::records}, {u"ask.txt"_s, &ModelTest::ask},
+        {u"functions.txt"_s, &ModelTest::function}, {u"records.txt"_s, &ModelTest::records},
         {u"errors.txt"_s, &ModelTest::error},       {u"answers.txt"_s, &ModelTest::answer},  {u"numbers.txt"_s, &ModelTest::number},
     };
 
@@ -191,30 +186,6 @@ private:
                 want << (expected.size() > 1 ? expected.value(k) : expected.value(0));
             QCOMPARE(got, i == 0 && row[1] != u"counts"_s ? fields(*fresh, 0, row[1]) : want);
         }
-    }
-
-    void ask(const QStringList& row)
-    {
-        auto s = std::make_unique<Session>();
-        ScriptedDialogs d(*s);
-        const QString q = QStringLiteral("Q?");
-        const bool number = row[0].startsWith(QLatin1String("AskNumber"));
-        const QStringList answers = words(row[1]), errors = words(row.value(3));
-        for (qsizetype k = 0; k < answers.size(); ++k) {
-            if (answers[k] == QLatin1String("close"))
-                d.expectQuestionClosed(q, number ? 2.0f : 1.0f, QStringLiteral("0"));
-            else
-                d.expectQuestion(q, number ? 2.0f : 1.0f, QStringLiteral("0"), answers[k]);
-            if (k < errors.size())
-                d.expectError(qint16(errors[k].toInt()));
-        }
-        QString field = QStringLiteral("u"), logged;
-        if (number)
-            field = AskNumber(*s, d, q, QPoint(), row[0].endsWith(QLatin1String("zero")));
-        else
-            AskYesNoInto(*s, d, q, QPoint(), field, [&](const QString& line) { logged = line; }, QStringLiteral("yes"), QStringLiteral("no"));
-        QCOMPARE(QStringList({field, logged}).join(QLatin1Char(' ')).trimmed(), row[2]);
-        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
     }
 
     // Titles, lines joined by CR LF (none after the last), icons; no box where the table has none.
