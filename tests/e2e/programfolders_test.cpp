@@ -1,196 +1,135 @@
-#include "shell/programfolders.h"
 #include "files/projectfile.h"
-#include "tests/support/scripteddialogs.h"
-#include "model/session.h"
 #include "files/writefile.h"
+#include "model/session.h"
+#include "shell/programfolders.h"
+#include "tests/support/mechanismbuilder.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
-void writeText(const QString& path, const QByteArray& text)
+// Folders (ending in "/") and files (holding their own name) made below the temporary folder.
+void make(const QTemporaryDir& dir, const QStringList& paths)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
+    for (const QString& path : paths) {
+        QFile f(dir.filePath(path));
+        QVERIFY(QDir(dir.path()).mkpath(path.endsWith(u'/') ? path : QFileInfo(path).path()));
+        QVERIFY(path.endsWith(u'/') || (f.open(QIODevice::WriteOnly) && f.write(path.toUtf8()) > 0));
+    }
 }
 
-// A small mechanism in the records, enough for both files to be written.
-void oneCrank(Session& s)
+QStringList below(const QTemporaryDir& dir, QStringList paths)
 {
-    s.NewMechanism();
-    s.ParaCount = 1;
-    s.Paras[1].Name = QStringLiteral("A");
-    s.Paras[1].ParaType = QStringLiteral("r");
-    s.ZvenoCount = 1;
-    s.Zvenos[1].Name = QStringLiteral("1");
-    s.FrameIndex = 1;
-    s.ForceAnalysis = 7.0f;
-    s.MorePoints = 7.0f;
+    return paths.replaceInStrings(QRegularExpression(QStringLiteral("^")), dir.path() + u'/');
 }
 
 } // namespace
 
+// Where the installed program finds its data and keeps project files.
 class ProgramFoldersTest : public QObject {
     Q_OBJECT
 private slots:
-    void dataFolder_besideTheProgramOrInstalled_data()
+    void folders_found_data()
     {
-        QTest::addColumn<QStringList>("folders"); // made below the temporary folder
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("beside the program") << QStringList{QStringLiteral("bin/data")} << QStringLiteral("bin/data");
-        QTest::newRow("installed") << QStringList{QStringLiteral("share/zuvrack/data")}
-                                   << QStringLiteral("share/zuvrack/data");
-        QTest::newRow("beside wins over installed")
-            << QStringList{QStringLiteral("bin/data"), QStringLiteral("share/zuvrack/data")} << QStringLiteral("bin/data");
+        QTest::addColumn<QStringList>("made");
+        QTest::addColumn<QString>("user"); // "@": a link to bin/data; empty: none
+        QTest::addColumn<QStringList>("expected"); // the data folder, then the project folders
+        const QStringList beside{u"bin/data"_s, u"bin/data/d_files"_s, u"user/d_files"_s};
+        QTest::newRow("beside the program") << QStringList{u"bin/data/"_s} << u"user"_s << beside;
+        QTest::newRow("installed") << QStringList{u"share/zuvrack/data/"_s} << u"user"_s
+                                   << QStringList{u"share/zuvrack/data"_s, u"share/zuvrack/data/d_files"_s, u"user/d_files"_s};
+        QTest::newRow("beside wins over installed") << QStringList{u"bin/data/"_s, u"share/zuvrack/data/"_s} << u"user"_s << beside;
         // Neither: the usual place, so that what is missing is named where people look for it.
-        QTest::newRow("none") << QStringList{} << QStringLiteral("bin/data");
+        QTest::newRow("none") << QStringList{u"bin/"_s} << u"user"_s << beside;
+        QTest::newRow("no user folder") << QStringList{u"bin/"_s} << QString() << beside.mid(0, 2);
+        // The user's own data folder named as the program's, however it is spelt: listed once.
+        for (const QString& same : {u"bin/data"_s, u"bin/data/"_s, u"bin/../bin/data"_s, u"@"_s})
+            QTest::addRow("the same folder as %s", qPrintable(same)) << QStringList{u"bin/data/d_files/"_s} << same << beside.mid(0, 2);
     }
-    void dataFolder_besideTheProgramOrInstalled()
+    void folders_found()
     {
-        QFETCH(QStringList, folders);
-        QFETCH(QString, expected);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin")));
-        for (const QString& f : folders)
-            QVERIFY(QDir(dir.path()).mkpath(f));
-        const ProgramFolders found = findProgramFolders(dir.filePath(QStringLiteral("bin")), dir.filePath(QStringLiteral("user")));
-        QCOMPARE(found.data, dir.filePath(expected));
-        QCOMPARE(found.projects, (QStringList{dir.filePath(expected + QStringLiteral("/d_files")),
-                                              dir.filePath(QStringLiteral("user/d_files"))}));
-    }
-
-    // The user's own data folder named as the program's data folder, however it is spelt: its
-    // d_files is listed once.
-    void projects_userFolderIsTheDataFolder_listedOnce_data()
-    {
-        QTest::addColumn<QString>("user"); // below the temporary folder; "@" a link to bin/data
-        QTest::newRow("the same path") << QStringLiteral("bin/data");
-        QTest::newRow("with a trailing separator") << QStringLiteral("bin/data/");
-        QTest::newRow("through a parent") << QStringLiteral("bin/../bin/data");
-        QTest::newRow("through a link") << QStringLiteral("@");
-    }
-    void projects_userFolderIsTheDataFolder_listedOnce()
-    {
+        QFETCH(QStringList, made);
         QFETCH(QString, user);
+        QFETCH(QStringList, expected);
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin/data/d_files")));
-        QVERIFY(user != QStringLiteral("@") || QFile::link(dir.filePath(QStringLiteral("bin/data")), dir.filePath(user)));
-        const ProgramFolders found = findProgramFolders(dir.filePath(QStringLiteral("bin")), dir.filePath(user));
-        QCOMPARE(found.projects, QStringList{dir.filePath(QStringLiteral("bin/data/d_files"))});
+        make(dir, made);
+        QVERIFY(user != u"@"_s || QFile::link(dir.filePath(u"bin/data"_s), dir.filePath(user)));
+        const ProgramFolders found = findProgramFolders(dir.filePath(u"bin"_s), user.isEmpty() ? QString() : dir.filePath(user));
+        QCOMPARE(QStringList{found.data} + found.projects, below(dir, expected));
     }
 
-    void projects_noUserFolder_onlyTheDataFolder()
+    // Tests run as the superuser, who may write anywhere; a folder below a plain file can never be
+    // made, which is what a read-only installation looks like to the program.
+    void save_goesToTheFirstFolderThatCanBeWritten_andLoadsFromThere_data()
     {
-        QTemporaryDir dir;
-        const ProgramFolders found = findProgramFolders(dir.path(), QString());
-        QCOMPARE(found.projects, QStringList{dir.filePath(QStringLiteral("data/d_files"))});
+        QTest::addColumn<QString>("projects"); // the two project folders, below the temporary folder
+        QTest::addColumn<QString>("written"); // the project file; empty: error 203 on the user's
+        QTest::newRow("the data folder") << u"data/d_files user/d_files"_s << u"data/d_files/mech1.zvr"_s;
+        QTest::newRow("the data folder blocked") << u"blocked/data/d_files user/d_files"_s << u"user/d_files/mech1.zvr"_s;
+        QTest::newRow("nowhere") << u"blocked/data/d_files blocked/user/d_files"_s << QString();
     }
-
-    // Tests run as the superuser, who may write anywhere; a data folder below a plain file can
-    // never be made, which is what a read-only installation looks like to the program.
-    void save_dataFolderCannotBeWritten_goesToTheUsersFolderAndLoadsFromThere()
+    void save_goesToTheFirstFolderThatCanBeWritten_andLoadsFromThere()
     {
+        QFETCH(QString, projects);
+        QFETCH(QString, written);
         QTemporaryDir dir;
-        writeText(dir.filePath(QStringLiteral("blocked")), "a file, not a folder");
-        const QString data = dir.filePath(QStringLiteral("blocked/data/d_files"));
-        const QString user = dir.filePath(QStringLiteral("user/d_files"));
+        make(dir, {u"blocked"_s, u"out/"_s});
         Session s;
-        s.DataFolder = dir.filePath(QStringLiteral("blocked/data"));
-        s.ProjectFolders = {data, user};
-        oneCrank(s);
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("out")));
-        QCOMPARE(projectFolder(s), user);
-
+        s.ProjectFolders = below(dir, projects.split(u' '));
+        s.DataFolder = QFileInfo(s.ProjectFolders[0]).path();
+        buildMechanism(s, u"@crankslider"_s);
         ScriptedDialogs d(s);
-        QVERIFY(WriteFile(s, d, nullptr, dir.filePath(QStringLiteral("out")), QStringLiteral("Mech1.kv")));
-        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("out/Mech1.kv"))));
-        QVERIFY(QFile::exists(user + QStringLiteral("/mech1.zvr")));
-        QCOMPARE(projectFilePath(s, QStringLiteral("Mech1.kv")), user + QStringLiteral("/mech1.zvr"));
-
+        if (written.isEmpty())
+            d.expectError(203, QDir::toNativeSeparators(s.ProjectFolders[1] + u"/mech1.zvr"_s));
+        QCOMPARE(WriteFile(s, d, nullptr, dir.filePath(u"out"_s), u"Mech1.kv"_s), !written.isEmpty());
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+        QCOMPARE(QFile::exists(dir.filePath(u"out/Mech1.kv"_s)), !written.isEmpty());
+        if (written.isEmpty())
+            return;
+        // The file alone in its folder (the writability test leaves nothing behind), the user's
+        // folder made only when it is needed.
+        QCOMPARE(QDir(QFileInfo(dir.filePath(written)).path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"mech1.zvr"_s});
+        QCOMPARE(QFileInfo::exists(s.ProjectFolders[1]), written.startsWith(u"user"_s));
         Session loaded;
         loaded.DataFolder = s.DataFolder;
         loaded.ProjectFolders = s.ProjectFolders;
         ScriptedDialogs d2(loaded);
-        QCOMPARE(LoadFile(loaded, d2, QString(), QStringLiteral("Mech1.kv")), LoadResult::Loaded);
-        QCOMPARE(loaded.Zvenos[1].Name, QStringLiteral("1"));
-        QCOMPARE(loaded.Paras[1].Name, QStringLiteral("A"));
-    }
-
-    void save_dataFolderWritable_staysThereAndTheUsersFolderIsNotMade()
-    {
-        QTemporaryDir dir;
-        const QString data = dir.filePath(QStringLiteral("data/d_files"));
-        const QString user = dir.filePath(QStringLiteral("user/d_files"));
-        Session s;
-        s.DataFolder = dir.filePath(QStringLiteral("data"));
-        s.ProjectFolders = {data, user};
-        oneCrank(s);
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("out")));
-        ScriptedDialogs d(s);
-        QVERIFY(WriteFile(s, d, nullptr, dir.filePath(QStringLiteral("out")), QStringLiteral("Mech1.kv")));
-        QVERIFY(QFile::exists(data + QStringLiteral("/mech1.zvr")));
-        QVERIFY(!QFileInfo::exists(user));
-        // The writability test leaves nothing behind.
-        QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("mech1.zvr")});
+        QCOMPARE(LoadFile(loaded, d2, QString(), u"Mech1.kv"_s), LoadResult::Loaded);
+        QCOMPARE(loaded.Zvenos[1].Name + loaded.Paras[1].Name, u"0A"_s);
     }
 
     void lookup_dataFolderFirstThenTheUsers_data()
     {
-        QTest::addColumn<bool>("inData");
-        QTest::addColumn<bool>("inUser");
-        QTest::addColumn<QString>("expected"); // the folder of the path found
-        QTest::newRow("in both") << true << true << QStringLiteral("data/d_files");
-        QTest::newRow("only the user's") << false << true << QStringLiteral("user/d_files");
-        QTest::newRow("only the data folder") << true << false << QStringLiteral("data/d_files");
+        QTest::addColumn<QStringList>("made");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("found"); // where a load looks; a save always writes to the data folder
+        const QString inData = u"data/d_files/mech.zvr"_s, inUser = u"user/d_files/mech.zvr"_s;
+        QTest::newRow("in both") << QStringList{inData, inUser} << u"MECH.KV"_s << inData;
+        QTest::newRow("only the user's") << QStringList{inUser} << u"MECH.KV"_s << inUser;
+        QTest::newRow("only the data folder") << QStringList{inData} << u"MECH.KV"_s << inData;
         // Nowhere: where a save would put it, so the caller's "not ours" test fails on it.
-        QTest::newRow("nowhere") << false << false << QStringLiteral("data/d_files");
+        QTest::newRow("nowhere") << QStringList{} << u"MECH.KV"_s << inData;
+        QTest::newRow("name too short") << QStringList{inData} << u"kv"_s << QString();
     }
     void lookup_dataFolderFirstThenTheUsers()
     {
-        QFETCH(bool, inData);
-        QFETCH(bool, inUser);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, made);
+        QFETCH(QString, name);
+        QFETCH(QString, found);
         QTemporaryDir dir;
+        make(dir, made);
         Session s;
-        s.DataFolder = dir.filePath(QStringLiteral("data"));
-        s.ProjectFolders = {dir.filePath(QStringLiteral("data/d_files")), dir.filePath(QStringLiteral("user/d_files"))};
-        if (inData)
-            writeText(dir.filePath(QStringLiteral("data/d_files/mech.zvr")), "data");
-        if (inUser)
-            writeText(dir.filePath(QStringLiteral("user/d_files/mech.zvr")), "user");
-        QCOMPARE(projectFilePath(s, QStringLiteral("MECH.KV")), dir.filePath(expected + QStringLiteral("/mech.zvr")));
-        QCOMPARE(projectFileForWriting(s, QStringLiteral("MECH.KV")), dir.filePath(QStringLiteral("data/d_files/mech.zvr")));
-    }
-
-    void lookup_nameTooShort_noPath()
-    {
-        Session s;
-        s.ProjectFolders = {QStringLiteral("/nonexistent/d_files")};
-        QCOMPARE(projectFilePath(s, QStringLiteral("kv")), QString());
-        QCOMPARE(projectFileForWriting(s, QStringLiteral("kv")), QString());
-    }
-
-    void save_nowhereToWrite_error203NamesTheUsersFolder()
-    {
-        QTemporaryDir dir;
-        writeText(dir.filePath(QStringLiteral("blocked")), "a file, not a folder");
-        Session s;
-        s.DataFolder = dir.filePath(QStringLiteral("blocked/data"));
-        s.ProjectFolders = {dir.filePath(QStringLiteral("blocked/data/d_files")),
-                            dir.filePath(QStringLiteral("blocked/user/d_files"))};
-        oneCrank(s);
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("out")));
-        ScriptedDialogs d(s);
-        d.expectError(203, QDir::toNativeSeparators(dir.filePath(QStringLiteral("blocked/user/d_files/mech1.zvr"))));
-        QVERIFY(!WriteFile(s, d, nullptr, dir.filePath(QStringLiteral("out")), QStringLiteral("Mech1.kv")));
-        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out/Mech1.kv"))));
+        s.DataFolder = dir.filePath(u"data"_s);
+        s.ProjectFolders = below(dir, {u"data/d_files"_s, u"user/d_files"_s});
+        QCOMPARE(projectFilePath(s, name), found.isEmpty() ? QString() : dir.filePath(found));
+        QCOMPARE(projectFileForWriting(s, name), found.isEmpty() ? QString() : dir.filePath(u"data/d_files/mech.zvr"_s));
     }
 };
 
