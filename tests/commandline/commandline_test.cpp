@@ -113,6 +113,17 @@ private slots:
         QCOMPARE(zuvrack({QStringLiteral("--check"), files[0], files[1]}).exit, 0);
     }
 
+    void samples_data() { addRows("samples.txt"); }
+    void samples()
+    {
+        const QString sample = QStringLiteral(ZUVRACK_SAMPLES "/") + QString::fromUtf8(QTest::currentDataTag());
+        const QString listing = kTests + QStringLiteral("/descriptions/data/") + cell("description");
+        QString error;
+        QVERIFY(readFileBytes(sample + QStringLiteral(".zvr")) == encodeZvrListing(listing + QStringLiteral(".zvr.txt"), &error));
+        QVERIFY(readFileBytes(sample + QStringLiteral(".kv")) == encodeKvListing(listing + QStringLiteral(".kv.txt"), &error));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+
     void usage_data() { addRows("usage.txt"); }
     void usage()
     {
