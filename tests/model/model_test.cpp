@@ -4,6 +4,7 @@
 #include "model/session.h"
 #include "model/translator.h"
 #include "model/windowgeometry.h"
+#include "tests/support/mechanismbuilder.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testtable.h"
 
@@ -28,22 +29,13 @@ QList<int> ints(const QString& text)
 std::unique_ptr<Session> fixture()
 {
     auto s = std::make_unique<Session>();
-    s->ZvenoCount = s->ParaCount = 4;
-    s->FrameIndex = 1;
-    for (const QString& n : words(QStringLiteral("St L2 L3 L4 L5")))
-        s->Zvenos[s->Zvenos[0].GroupNo++ + 1].Name = n;
-    const QStringList pairs = words(QStringLiteral("A St 1 L2 2 B L2 2 St 1 C L3 3 L4 4 D St 5 L4 4"));
-    for (int i = 1; i <= 4; ++i)
-        s->Paras[i] = PARA{pairs[i * 5 - 5], pairs[i * 5 - 4], qint16(pairs[i * 5 - 3].toInt()), pairs[i * 5 - 2],
-                           qint16(pairs[i * 5 - 1].toInt()), {}, {}, {}, {}};
-    const QStringList ends = words(QStringLiteral("a 1 b 2 c 3 d 4 c 3 x 70"));
-    for (int i = 2; i <= 4; ++i) {
-        ZVENO& z = s->Zvenos[i];
-        z.Para1 = ends[i * 4 - 8], z.Para1Index = qint16(ends[i * 4 - 7].toInt());
-        z.Para2 = ends[i * 4 - 6], z.Para2Index = qint16(ends[i * 4 - 5].toInt());
-    }
-    s->Zvenos[2].ZType = QStringLiteral("rp"), s->Zvenos[3].ZType = QStringLiteral("pr");
-    s->Groups[1].Name = QStringLiteral("G1");
+    buildMechanism(*s, QStringLiteral(
+        "link 1 Name=St; link 2 Name=L2 Para1=a Para1Index=1 Para2=b Para2Index=2 ZType=rp;"
+        "link 3 Name=L3 Para1=c Para1Index=3 Para2=d Para2Index=4 ZType=pr;"
+        "link 4 Name=L4 Para1=c Para1Index=3 Para2=x Para2Index=70; link 5 Name=L5;"
+        "pair 1 Name=A Zveno1=St Zveno1Index=1 Zveno2=L2 Zveno2Index=2; pair 2 Name=B Zveno1=L2 Zveno1Index=2 Zveno2=St Zveno2Index=1;"
+        "pair 3 Name=C Zveno1=L3 Zveno1Index=3 Zveno2=L4 Zveno2Index=4; pair 4 Name=D Zveno1=St Zveno1Index=5 Zveno2=L4 Zveno2Index=4;"
+        "group 1 Name=G1; session ZvenoCount=4 FrameIndex=1 GroupCount=0"));
     return s;
 }
 
@@ -207,10 +199,9 @@ private:
         auto s = std::make_unique<Session>();
         s->NewMechanism();
         s->WizardState = qint16(row.value(3, QStringLiteral("14")).toInt());
-        s->ParaCount = 1, s->ZvenoCount = 2, s->Zvenos[1].DPCount = 1, s->Zvenos[2].TwafzCount = 1;
-        s->Paras[1].Name = QStringLiteral("P1"), s->Paras[2].Name = QStringLiteral("Q1");
-        s->Zvenos[1].DP[1].Name = QStringLiteral("F1"), s->Zvenos[1].DP[2].Name = QStringLiteral("Q2");
-        s->Zvenos[2].TwafzName[1] = QStringLiteral("T1"), s->Zvenos[2].CM = QStringLiteral("C1"), s->Zvenos[3].CM = QStringLiteral("Q3");
+        // Names taken: pair P1, point F1, extra pair T1, centre C1; Q1, Q2, Q3 lie beyond the counts.
+        buildMechanism(*s, QStringLiteral("pair 1 Name=P1; pair 2 Name=Q1; link 2 CM=C1; link 3 CM=Q3; point 1 Name=F1;"
+                                          "point 1 Name=Q2; extrapair 2 T1 0 0 0; session ParaCount=1 ZvenoCount=2; link 1 DPCount=1"));
         ScriptedDialogs d(*s);
         if (outcome == QStringLiteral("14") || outcome == QStringLiteral("18"))
             d.expectError(qint16(outcome.toInt()), QString(), answer);
