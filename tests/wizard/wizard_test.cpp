@@ -1,5 +1,5 @@
 #include "model/dialogs.h"
-#include "tests/wizard/mechanisms.h"
+#include "model/session.h"
 #include "tests/support/testtable.h"
 #include "wizard/mechanism.h"
 #include "wizard/panels.h"
@@ -24,10 +24,24 @@ const QMap<QString, QString> kMechanisms = {
     {QStringLiteral("TRIANGLE"), QStringLiteral("r 0 1 A r 1 2 B r 2 0 C")},              // W = 0
     {QStringLiteral("CRANK"), QStringLiteral("p 0 1 A")}};
 
-// The records as stage 1 builds them from the pairs (a mechanism's name or the pairs typed out).
+// The records the way stage 1 builds them from the pairs (a mechanism's name or the pairs typed
+// out): the pairs, then the frame (with the degrees of freedom) and the driving links.
 void build(Session& s, const QString& pairs, const QString& frame = k0, const QStringList& driving = {k1})
 {
-    buildMechanism(s, kMechanisms.value(pairs, pairs), frame, driving);
+    s.NewMechanism();
+    const QStringList f = kMechanisms.value(pairs, pairs).split(QLatin1Char(' '));
+    for (qsizetype i = 0; i + 3 < f.size(); i += 4) {
+        NewPair(s, f.at(i));
+        AddPairLink(s, f.at(i + 1), 1);
+        AddPairLink(s, f.at(i + 2), 2);
+        SetPairName(s, f.at(i + 3));
+    }
+    SetFrame(s, frame);
+    CountDegreesOfFreedom(s);
+    for (const QString& d : driving) {
+        SetDriving(s, d);
+        RebuildPairLinks(s);
+    }
 }
 
 // The group count and each link record's group and further-pair count: what a refusal must leave.
