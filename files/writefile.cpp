@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "files/codepage.h"
+#include "model/answers.h"
 #include "model/errors.h"
 #include "files/kvcompiler.h"
 #include "files/projectfile.h"
@@ -51,8 +52,9 @@ bool WriteFile(Session& session, Dialogs& dialogs, CompilerView* view, const QSt
     if (view)
         showListing(*view, listing);
 
-    // Too short a name leaves no base for the project file's name.
-    if (destination.isEmpty() || fileName.size() < 3)
+    // Too short a name leaves no base for the project file's name; a Tab or line break in it
+    // makes a file no one can name again.
+    if (destination.isEmpty() || fileName.size() < 3 || hasControlCharacter(fileName))
         return fail(session, dialogs, view, kErrNoFileName, QString());
 
     // Both images are made before either file is touched: a value that does not fit stops the
@@ -71,11 +73,10 @@ bool WriteFile(Session& session, Dialogs& dialogs, CompilerView* view, const QSt
 
     // Neither file replaces its older copy until both have been written in full.
     QSaveFile kvFile(kvPath);
-    if (!kvFile.open(QIODevice::WriteOnly) || !writeAll(kvFile, kv))
+    if (!prepareSaveFile(kvFile, kv))
         return failed(kvPath);
     QSaveFile projectFile(projectPath);
-    if (!QDir().mkpath(projectFolder(session)) || !projectFile.open(QIODevice::WriteOnly) ||
-        !writeAll(projectFile, *project))
+    if (!QDir().mkpath(projectFolder(session)) || !prepareSaveFile(projectFile, *project))
         return failed(projectPath);
     if (!kvFile.commit())
         return failed(kvPath);

@@ -12,6 +12,9 @@
 #include <QtCore>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #define CHECK_SCRIPT(d) QVERIFY2((d).problems().isEmpty(), qPrintable((d).problems().join(QLatin1Char('\n'))))
 
 namespace {
@@ -46,6 +49,28 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
+
+// A limit on the size of any file this process writes, as a full disk stops a write, lifted again
+// when it goes; the signal the limit sends is ignored, as the program ignores it.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        if (bytes == 0)
+            return;
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &before);
+        rlimit limited = before;
+        limited.rlim_cur = bytes;
+        active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        if (active)
+            setrlimit(RLIMIT_FSIZE, &before);
+    }
+    rlimit before{};
+    bool active = false;
+};
 
 // Remembers what the compiler window was told, in order: "start", each line, "%n", "failed".
 struct RecordingView : CompilerView {
@@ -224,7 +249,11 @@ private slots:
             d.expectError(qint16(code), code == 203 ? QDir::toNativeSeparators(path(cell("detail"))) : cell("detail"));
         RecordingView view;
         const QString destination = cell("destination").isNull() ? QString() : path(cell("destination"));
-        QCOMPARE(WriteFile(*m_s, d, &view, destination, cell("fileName")), !code);
+        {
+            const FileSizeLimit limit(cell("limit").toULongLong());
+            QVERIFY(limit.active == !cell("limit").isNull());
+            QCOMPARE(WriteFile(*m_s, d, &view, destination, cell("fileName")), !code);
+        }
         CHECK_SCRIPT(d);
         QCOMPARE(m_s->OutputReady, 1.0f);
         // Each line is shown as it is made, the progress in between, whether the save fails or not.
