@@ -42,7 +42,7 @@ zuvrack_install_optional() {
 
 # What building and running the program needs.
 ZUVRACK_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev
-                  qt6-qpa-plugins fonts-dejavu-core)
+                  qt6-qpa-plugins fonts-dejavu-core qt6-translations-l10n)
 
 zuvrack_build() {
     cmake -S "$ZUVRACK_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_EXTRA:-}

@@ -3,11 +3,13 @@
 #include "model/session.h"
 #include "shell/commandline.h"
 #include "shell/shell.h"
+#include "shell/translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -38,6 +40,7 @@ int runWindow(int argc, char* argv[], const QString& projectPath)
 
     QApplication app(argc, argv);
     nameApplication();
+    loadQtTranslations();
     const ProgramFolders folders = findProgramFolders(
         QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     session.DataFolder = folders.data;
@@ -54,6 +57,10 @@ int runWindow(int argc, char* argv[], const QString& projectPath)
 
 int main(int argc, char* argv[])
 {
+#ifdef SIGXFSZ
+    // A file-size limit then fails the write, which is reported, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
