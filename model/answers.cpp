@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 bool isDigit(char32_t c)
@@ -85,7 +87,9 @@ QString CheckAnswer(Session& session, Dialogs& dialogs, const QString& answer, q
             return answer;
         if (length == 0 || blank)
             return kRejected;
-        if (!(isLatinUpper(upper(last)) || isLatinUpper(upper(first)) || isDigit(last) || isDigit(first)))
+        // A Tab or line break pasted beside a letter would go into both files and break them.
+        if (!(isLatinUpper(upper(last)) || isLatinUpper(upper(first)) || isDigit(last) || isDigit(first)) ||
+            hasControlCharacter(answer))
             return reject(session, dialogs, 14);
         if (nameInUse(session, answer))
             return reject(session, dialogs, 18);
@@ -105,6 +109,11 @@ QString CheckAnswer(Session& session, Dialogs& dialogs, const QString& answer, q
     default:
         return QString();
     }
+}
+
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
 }
 
 QString Zeros(int n)

@@ -20,6 +20,10 @@ inline constexpr qint16 kModeNumber = 4;
 // or 18). Mode 3 sets ReservedWord. Any other mode returns empty text.
 QString CheckAnswer(Session& session, Dialogs& dialogs, const QString& answer, qint16 mode);
 
+// True when the text holds a character below U+0020 (a Tab, a line break), which no answer may
+// carry into the records or the files: the other kinds of answer refuse it by their own rules.
+bool hasControlCharacter(const QString& text);
+
 // n characters "0"; empty for n <= 0.
 QString Zeros(int n);
 
