@@ -209,11 +209,7 @@ void DescriptionsTest::wholeDescription()
     QCOMPARE(protocol, expectedProtocol);
     QCOMPARE(int(s.WizardState), 200);
     QCOMPARE(prompt, QStringLiteral("К О Н Е Ц !!!"));
-    QCOMPARE(s.OutputSaved, title.isEmpty() ? 0.0f : 1.0f);
-    if (title.isEmpty()) {
-        QVERIFY(QDir(out.path()).isEmpty() && QDir(data.filePath(QStringLiteral("d_files"))).isEmpty());
-        return;
-    }
+    QCOMPARE(s.OutputSaved, 1.0f);
     // The project file: the title without its last three characters, in lower case, in d_files.
     const QString project = data.filePath(QStringLiteral("d_files/") + title.chopped(3).toLower() + QStringLiteral(".zvr"));
     const QString differ = filesDiffer(out.filePath(title), dataPath(name + QStringLiteral(".kv.txt")), project,
