@@ -5,6 +5,7 @@
 #include "model/flags.h"
 #include "model/session.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,12 +74,18 @@ QString projectFilePath(const Session& session, const QString& kvFileName)
     const QString name = projectFileName(kvFileName);
     if (name.isEmpty())
         return QString();
+    // A save goes to the first folder that can be written at the time, so an older copy may lie
+    // in a folder looked in before it: the copy saved last is the one the student means.
+    QString newest;
+    QDateTime newestTime;
     for (const QString& folder : session.ProjectFolders) {
-        const QString path = QDir(folder).filePath(name);
-        if (QFileInfo(path).isFile())
-            return path;
+        const QFileInfo file(QDir(folder).filePath(name));
+        if (file.isFile() && (newest.isEmpty() || file.lastModified() > newestTime)) {
+            newest = file.filePath();
+            newestTime = file.lastModified();
+        }
     }
-    return projectFileForWriting(session, kvFileName);
+    return newest.isEmpty() ? projectFileForWriting(session, kvFileName) : newest;
 }
 
 LoadResult LoadFile(Session& session, Dialogs& dialogs, const QString& /*filepath*/, const QString& fileName)

@@ -6,8 +6,8 @@ class Dialogs;
 class Session;
 
 // The project file that belongs to an analysis-program file name ("Mech1.kv" -> <data>/d_files/mech1.zvr);
-// empty when the name is too short to derive one. With several project folders it is the first
-// existing file of that name, or the one a save would write.
+// empty when the name is too short to derive one. With several project folders it is the file of
+// that name modified last (the earlier folder on a tie), or the one a save would write.
 QString projectFilePath(const Session& session, const QString& kvFileName);
 
 // The folder new project files are written to: the d_files folder below the data folder, or with
