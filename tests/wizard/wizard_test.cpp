@@ -3,6 +3,7 @@
 #include "tests/support/testtable.h"
 #include "wizard/mechanism.h"
 #include "wizard/panels.h"
+#include "wizard/stage2/stage2.h"
 #include "wizard/stagetree.h"
 #include "wizard/structure.h"
 #include "wizard/wizardengine.h"
@@ -392,7 +393,7 @@ private slots:
         QCOMPARE(r.d.messages, QStringList{QStringLiteral("Ошибка #: 22")});
         QCOMPARE(requested.count(), 0);
         QCOMPARE(r.s.WindowMode, 0.0f);
-        r.s.OutputSaved = 1.0f;
+        QVERIFY(!SaveDescription(r.s, r.d, nullptr)); // the end of the description, its save dialog cancelled (17)
         r.e.FreeLancerMode();
         QCOMPARE(requested.count(), 1);
         QCOMPARE(r.s.WindowMode, 2.0f);

@@ -301,7 +301,8 @@ bool SaveDescription(Session& session, Dialogs& dialogs, CompilerView* view)
     const FileChoice choice = dialogs.saveFile(kKvertaFilter);
     const bool written =
         WriteFile(session, dialogs, view, destinationFolder(choice.fileName, choice.fileTitle), choice.fileTitle);
-    if (written)
-        session.OutputSaved = kSet;
+    // Set whatever the dialog gave: the description is finished, and free-edit, which has its own
+    // save, may take it over even when nothing was written here (a failure has been reported).
+    session.OutputSaved = kSet;
     return written;
 }
