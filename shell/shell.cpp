@@ -215,7 +215,7 @@ CompilerView* Shell::compilerView()
 {
     // Made on first use; it stays up with the written lines until the student closes it.
     if (!m_compiler) {
-        m_compiler = new CompilerWindow(m_main);
+        m_compiler = CompilerWindow::under(m_main);
         m_main->centreBelow(m_compiler);
     }
     return m_compiler;

@@ -31,6 +31,13 @@ CompilerWindow::CompilerWindow(QWidget* parent)
     resize(420, 480);
 }
 
+CompilerWindow* CompilerWindow::under(QWidget* mainWindow)
+{
+    if (auto* kept = mainWindow->findChild<CompilerWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        return kept;
+    return new CompilerWindow(mainWindow);
+}
+
 void CompilerWindow::start()
 {
     lst_Output->clear();

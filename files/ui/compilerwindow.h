@@ -15,6 +15,10 @@ class CompilerWindow : public QDialog, public CompilerView {
 public:
     explicit CompilerWindow(QWidget* parent = nullptr);
 
+    // The one compiler window kept under the main window, made there on first use: it outlives
+    // the wizard and free-edit windows that write through it, and no second copy piles up.
+    static CompilerWindow* under(QWidget* mainWindow);
+
     void start() override;
     void addLine(const QString& line) override;
     void setProgress(int percent) override;

@@ -173,12 +173,9 @@ CompilerView* FreeEditWindow::compilerView()
 {
     if (m_compilerView)
         return m_compilerView;
-    // One compiler window under the main window serves every save, so the written lines stay on
-    // screen after this window has gone and no second copy piles up.
-    if (!m_ownCompiler && m_mainWindow)
-        m_ownCompiler = m_mainWindow->findChild<CompilerWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    // The written lines stay on screen after this window has gone.
     if (!m_ownCompiler)
-        m_ownCompiler = new CompilerWindow(m_mainWindow ? m_mainWindow : this);
+        m_ownCompiler = m_mainWindow ? CompilerWindow::under(m_mainWindow) : new CompilerWindow(this);
     return m_ownCompiler;
 }
 

@@ -14,6 +14,7 @@
 #include "tests/support/testtable.h"
 #include "wizard/stagetree.h"
 #include "wizard/ui/wizardwindow.h"
+#include "wizard/wizardengine.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -465,6 +466,25 @@ private slots:
         QVERIFY(existing->isVisible() && list->count() > 10);
         QCOMPARE(list->item(list->count() - 1)->text(), u"y"_s);
         QCOMPARE(s.OutputSaved, 0.0f); // the wizard's flag stays as it was
+    }
+
+    // The wizard's save shows the compiler window under the main window: it stays up with the
+    // written lines when free-edit takes over from the wizard, until its own close button.
+    void compilerWindow_ofTheWizardsSave_outlivesTheWizard()
+    {
+        QTemporaryDir dir;
+        Session s = mechanism(u"@fourbar; session ForceAnalysis=7 MorePoints=7 ExtraPairsFlag=0 FrameIndex=1"_s);
+        s.DataFolder = dir.path();
+        ScriptedDialogs d(s);
+        d.expectSaveFile(u"Файлы KVERTA (*.kv)| *.kv"_s, FileChoice{dir.filePath(u"mech.kv"_s), u"mech.kv"_s});
+        QWidget main;
+        auto* wizard = new WizardWindow(s, d, &main);
+        s.WizardState = 200;
+        wizard->engine().Work();
+        delete wizard;
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+        auto* compiler = main.findChild<CompilerWindow*>();
+        QVERIFY(compiler && compiler->isVisible() && compiler->findChild<QListWidget*>()->count() > 10);
     }
 
     void compilerWindow_showsTheRun_marksAFailure_andClosesOnTheButton()

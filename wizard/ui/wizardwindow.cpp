@@ -69,8 +69,9 @@ WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWind
     setWindowTitle(QStringLiteral("Zuvrack: KVERTA mode [v 0.1.1a]"));
     buildControls();
     BuildStageTree();
-    // The compiler window that shows the file written at the end of the description.
-    m_engine->setCompilerView(new CompilerWindow(this));
+    // The compiler window that shows the file written at the end of the description; it stays
+    // up with the written lines when free-edit takes over from this window.
+    m_engine->setCompilerView(mainWindow ? CompilerWindow::under(mainWindow) : new CompilerWindow(this));
 
     connect(m_engine, &WizardEngine::changed, this, &WizardWindow::showEngine);
     connect(m_engine, &WizardEngine::freeEditRequested, this, &WizardWindow::freeEditRequested);
