@@ -317,7 +317,7 @@ answer 3                 # link 3
 answer 0.02
 answer -15
 shot 1-save-dialog
-file_dialog '^Save As$' "$WORK/$NAME1.kv"
+file_dialog '^(Save As|Сохранить как)$' "$WORK/$NAME1.kv"
 wait_window 'KVERTA file compillator'
 shot 1-compiled
 [ -f "$WORK/$NAME1.kv" ] || fail "no .kv file written"
@@ -330,7 +330,7 @@ echo "== run 2: the project loaded, one value changed in the free-edit tree, sav
 start_program
 open_wizard 2
 answer_no # load a project
-file_dialog '^Open$' "$WORK/$NAME1.kv"
+file_dialog '^(Open|Открыть)$' "$WORK/$NAME1.kv"
 wait_window '^FreeLancer Mode \[v 0\.1\.0f\]$'
 FREE=$WIN
 xdotool windowfocus "$FREE"
@@ -349,7 +349,7 @@ shot 2-edited
 xdotool windowfocus "$FREE"
 wait_focus "$FREE"
 xdotool key Tab space
-file_dialog '^Save As$' "$WORK/$NAME2.kv"
+file_dialog '^(Save As|Сохранить как)$' "$WORK/$NAME2.kv"
 wait_window 'KVERTA file compillator'
 shot 2-saved
 compare "$EXPECTED/fourbar-edited.kv" "$WORK/$NAME2.kv"
