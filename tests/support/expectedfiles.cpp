@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QList>
 #include <QStringList>
 #include <QtEndian>
 
@@ -60,21 +59,6 @@ bool appendField(QByteArray& out, char kind, const QString& text, QString* error
     return error->isEmpty();
 }
 
-QString difference(const QList<QByteArray>& actual, const QList<QByteArray>& expected, const char* unit)
-{
-    const auto shown = [](QByteArray b) {
-        while (b.endsWith('\0'))
-            b.chop(1);
-        return QStringLiteral("[%1] (hex %2)").arg(QString::fromLatin1(b.trimmed()), QString::fromLatin1(b.toHex(' ')));
-    };
-    for (qsizetype i = 0; i < qMax(actual.size(), expected.size()); ++i)
-        if (actual.value(i) != expected.value(i))
-            return QStringLiteral("%1 %2 of %3 (expected %4) differs: actual %5, expected %6")
-                .arg(QLatin1String(unit), QString::number(i + 1), QString::number(actual.size()),
-                     QString::number(expected.size()), shown(actual.value(i)), shown(expected.value(i)));
-    return QString();
-}
-
 } // namespace
 
 QByteArray readFileBytes(const QString& path)
@@ -124,16 +108,17 @@ QByteArray encodeZvrListing(const QString& path, QString* error)
 
 QString kvDifference(const QByteArray& actual, const QByteArray& expected)
 {
-    return difference(actual.split('\n'), expected.split('\n'), "line");
+    const QList<QByteArray> a = actual.split('\n'), e = expected.split('\n');
+    for (qsizetype i = 0; i < qMax(a.size(), e.size()); ++i)
+        if (a.value(i) != e.value(i))
+            return QStringLiteral("line %1: %2, expected %3").arg(i + 1).arg(QString::fromLatin1(a.value(i).toHex(' ')), QString::fromLatin1(e.value(i).toHex(' ')));
+    return QString();
 }
 
-QString zvrDifference(const QByteArray& actual, const QByteArray& expected)
+QList<QByteArray> zvrRecords(const QByteArray& file)
 {
-    const auto records = [](const QByteArray& file) {
-        QList<QByteArray> all;
-        for (qsizetype at = 0; at < file.size(); at += kRecord)
-            all << file.mid(at, kRecord);
-        return all;
-    };
-    return difference(records(actual), records(expected), "record");
+    QList<QByteArray> records;
+    for (qsizetype at = 0; at < file.size(); at += kRecord)
+        records << file.mid(at, kRecord);
+    return records;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The expected output files are kept as readable listings next to the tests and encoded here,
@@ -21,10 +22,10 @@
 QByteArray encodeKvListing(const QString& path, QString* error);
 QByteArray encodeZvrListing(const QString& path, QString* error);
 
-// Where two files first differ, as a readable note (empty when they are equal): the
-// analysis-program file line by line, the project file record by record.
+// The first line where two analysis-program files differ, in hex (empty when they are equal).
 QString kvDifference(const QByteArray& actual, const QByteArray& expected);
-QString zvrDifference(const QByteArray& actual, const QByteArray& expected);
+// A project file cut into its records, so that a comparison names the first record that differs.
+QList<QByteArray> zvrRecords(const QByteArray& file);
 
 // The whole file; a null array when it cannot be read (an empty file gives an empty one).
 QByteArray readFileBytes(const QString& path);

@@ -16,7 +16,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     static constexpr int kOffScriptLimit = 20;
 
-    explicit ScriptedDialogs(const Session& session);
+    explicit ScriptedDialogs(const Session& session) : m_session(session) {}
 
     // The question dialog. The answer is the text to give ("6", "7", any typed text).
     ScriptedDialogs& expectQuestion(const QString& question, float mode, const QString& defaultText, const QString& answer)
@@ -27,10 +27,6 @@ public:
     ScriptedDialogs& expectQuestionClosed(const QString& question, float mode, const QString& defaultText)
     {
         return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .close = true});
-    }
-    ScriptedDialogs& expectMessage(const QString& title, const QString& text, MessageIcon icon)
-    {
-        return expect({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
     }
     // The message box of an error code, built from the error table with the given detail texts.
     ScriptedDialogs& expectError(qint16 code, const QString& errorDetail = QString(),
@@ -50,16 +46,17 @@ public:
 
     // Every mismatch and every step left unplayed; empty when the script ran exactly.
     QStringList problems() const;
-    // The questions asked so far, in order (for tests that only count or list them).
-    const QStringList& asked() const { return m_asked; }
     // Whether the last question played was one the script closes with the close box.
     bool lastClosed() const { return m_lastClosed; }
 
     QString askQuestion(const QString& question, float mode, const QString& defaultText, QPoint at) override;
-    void message(const QString& title, const QString& text, MessageIcon icon) override;
+    void message(const QString& title, const QString& text, MessageIcon icon) override
+    {
+        play({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
+    }
     int yesNoBox(const QString& text, const QString& title) override;
-    FileChoice saveFile(const QString& filter) override;
-    FileChoice openFile(const QString& filter) override;
+    FileChoice saveFile(const QString& filter) override { return answered(play({.kind = Kind::Save, .title = filter})); }
+    FileChoice openFile(const QString& filter) override { return answered(play({.kind = Kind::Open, .title = filter})); }
 
 private:
     enum class Kind { Question, Message, YesNo, Save, Open };
@@ -79,6 +76,8 @@ private:
     ScriptedDialogs& expect(const Step& step) { return m_steps.append(step), *this; }
     // The expected step the call plays, or nullptr when it is off the script.
     const Step* play(const Step& call);
+    static FileChoice answered(const Step* step) { return step ? step->file : FileChoice{}; }
+    static QString described(const Step& s);
 
     const Session& m_session;
     QList<Step> m_steps;
@@ -86,5 +85,4 @@ private:
     int m_offScript = 0;
     bool m_lastClosed = false;
     QStringList m_failures;
-    QStringList m_asked;
 };

@@ -161,7 +161,8 @@ private slots:
         Session s;
         build(s, QStringLiteral("r 0 1 A p 1 2 B"));
         std::tie(s.Paras[1].X, s.Paras[1].Y, s.Zvenos[2].CM) = std::tuple(k0, QStringLiteral("0.5"), QStringLiteral("S1"));
-        QCOMPARE((QList<int>{AddPoint(s, k2, QStringLiteral("F"), QStringLiteral("f")), AddPoint(s, k2, QStringLiteral("K"), QStringLiteral("o"))}), (QList<int>{1, 1}));
+        QCOMPARE((QList<int>{AddPoint(s, k2, QStringLiteral("F"), QStringLiteral("f")), AddPoint(s, k2, QStringLiteral("K"), QStringLiteral("o"))}),
+                 (QList<int>{1, 1}));
         QCOMPARE(Show_PARAS(s) + QStringList{QStringLiteral("links")} + Show_ZVENOS(s), tableLines(QStringLiteral(TESTDATA "/panels.txt")));
     }
 
@@ -172,7 +173,8 @@ private slots:
         QVERIFY(Show_PARAS(s).isEmpty() && Show_ZVENOS(s).isEmpty());
         s.ResetMechanism(); // texts "/n" and link indices -2, which name no link
         s.ParaCount = 1;
-        QCOMPARE(Show_PARAS(s).mid(3, 3), (QStringList{QStringLiteral("Пара: звено2 - /n"), QStringLiteral("Пара: звено1 - "), QStringLiteral("Пара: звено2 - ")}));
+        QCOMPARE(Show_PARAS(s).mid(3, 3),
+                 (QStringList{QStringLiteral("Пара: звено2 - /n"), QStringLiteral("Пара: звено1 - "), QStringLiteral("Пара: звено2 - ")}));
     }
 
     void degreesOfFreedom_andCopyMarks_data() { rows("freedom.txt", 1); }
