@@ -73,7 +73,7 @@ int writeKvFiles(const CommandLine& cl)
         }
         const QString path = kvPathFor(project, cl.outputFolder);
         QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || !writeAll(file, kvImage(*session)) || !file.commit()) {
+        if (!prepareSaveFile(file, kvImage(*session)) || !file.commit()) {
             reportFileProblem(path, tableWords(kErrWriteFailed));
             status = kExitBadFile;
         }
