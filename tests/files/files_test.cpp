@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(named, cell("tooLong"));
         QCOMPARE(bytes.size(), cell("records").toInt() * kProjectRecordSize);
         if (!cell("file").isNull())
-            QCOMPARE(zvrRecords(bytes), zvrRecords(smallFile()));
+            QCOMPARE(difference(zvrRecords(bytes), zvrRecords(smallFile())), QString());
         // Where the last record is a group: whether the angle choice went in after its marker.
         if (!cell("marker").isNull())
             QCOMPARE(bytes.right(kProjectRecordSize).contains(kIsSharpMarker), cell("marker") == QStringLiteral("yes"));

@@ -106,13 +106,19 @@ QByteArray encodeZvrListing(const QString& path, QString* error)
     return out;
 }
 
+QString difference(const QList<QByteArray>& actual, const QList<QByteArray>& expected)
+{
+    const auto hex = [](const QByteArray& b) { return QString::fromLatin1(b.toHex(' ')); };
+    for (qsizetype i = 0; i < qMax(actual.size(), expected.size()); ++i)
+        if (actual.value(i) != expected.value(i))
+            return QStringLiteral("%1 of %2 (expected %3) differs: %4, expected %5")
+                .arg(i + 1).arg(actual.size()).arg(expected.size()).arg(hex(actual.value(i)), hex(expected.value(i)));
+    return QString();
+}
+
 QString kvDifference(const QByteArray& actual, const QByteArray& expected)
 {
-    const QList<QByteArray> a = actual.split('\n'), e = expected.split('\n');
-    for (qsizetype i = 0; i < qMax(a.size(), e.size()); ++i)
-        if (a.value(i) != e.value(i))
-            return QStringLiteral("line %1: %2, expected %3").arg(i + 1).arg(QString::fromLatin1(a.value(i).toHex(' ')), QString::fromLatin1(e.value(i).toHex(' ')));
-    return QString();
+    return difference(actual.split('\n'), expected.split('\n'));
 }
 
 QList<QByteArray> zvrRecords(const QByteArray& file)

@@ -22,9 +22,11 @@
 QByteArray encodeKvListing(const QString& path, QString* error);
 QByteArray encodeZvrListing(const QString& path, QString* error);
 
-// The first line where two analysis-program files differ, in hex (empty when they are equal).
+// Where two lists of lines or records first differ, shown in hex (empty when they are equal);
+// kvDifference compares two analysis-program files line by line.
+QString difference(const QList<QByteArray>& actual, const QList<QByteArray>& expected);
 QString kvDifference(const QByteArray& actual, const QByteArray& expected);
-// A project file cut into its records, so that a comparison names the first record that differs.
+// A project file cut into its records.
 QList<QByteArray> zvrRecords(const QByteArray& file);
 
 // The whole file; a null array when it cannot be read (an empty file gives an empty one).
