@@ -122,6 +122,7 @@ private slots:
         d.expectSaveFile(kKvertaFilter, choice(u"orig.kv"_s));
         QVERIFY(saveFreeEdit(s, d, nullptr));
         QCOMPARE(LoadFile(loaded, dl, folder, u"orig.kv"_s), LoadResult::Loaded);
+        QCOMPARE(loaded.Paras[loaded.ParaCount + 1].Name, kNotSet); // slots past the counts as a reset leaves them
         const QStringList tree = treeLines(buildMechanismTree(loaded));
         dl.expectSaveFile(kKvertaFilter, choice(u"same.kv"_s))
             .expectQuestion(u"Введите расстояние между парами: A-B"_s, 2.0f, u"0"_s, u"0.15"_s)
