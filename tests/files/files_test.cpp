@@ -196,28 +196,32 @@ private slots:
         QVERIFY(!compileKv(back).lines.isEmpty());
     }
 
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("data")) && QDir(m_dir->path()).mkpath(QStringLiteral("out")));
-        m_s = std::make_unique<Session>(mechanism(QStringLiteral("@crankslider")));
-        m_s->DataFolder = path(QStringLiteral("data"));
-    }
-
     // A failed save writes nothing and leaves every older file as it was.
     void save_data() { addRows("writefile_save.cases"); }
     void save()
     {
+        QTemporaryDir dir;
+        const auto path = [&](const QString& relative) { return dir.filePath(relative); };
+        // Every file and folder in the temporary folder, each file with what it holds.
+        const auto tree = [&] {
+            QStringList entries;
+            for (QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
+                entries << it.next() + u'=' + QString::fromUtf8(readFileBytes(it.filePath()));
+            return entries.sort(), entries;
+        };
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("data")) && QDir(dir.path()).mkpath(QStringLiteral("out")));
+        Session s = mechanism(QStringLiteral("@crankslider"));
+        s.DataFolder = path(QStringLiteral("data"));
         for (const QString& f : cell("older").split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             QFile older(path(f));
-            QVERIFY(QDir(m_dir->path()).mkpath(f.endsWith(QLatin1Char('/')) ? f : f.section(QLatin1Char('/'), 0, -2)));
+            QVERIFY(QDir(dir.path()).mkpath(f.endsWith(QLatin1Char('/')) ? f : f.section(QLatin1Char('/'), 0, -2)));
             QVERIFY(f.endsWith(QLatin1Char('/')) || (older.open(QIODevice::WriteOnly) && older.write(f.toUtf8()) == f.size()));
         }
         const QStringList before = tree();
         const int code = cell("error").toInt();
         if (code == 204)
-            m_s->Zvenos[2].Mass = cell("detail");
-        ScriptedDialogs d(*m_s);
+            s.Zvenos[2].Mass = cell("detail");
+        ScriptedDialogs d(s);
         if (code)
             d.expectError(qint16(code), code == 203 ? QDir::toNativeSeparators(path(cell("detail"))) : cell("detail"));
         RecordingView view;
@@ -225,10 +229,10 @@ private slots:
         {
             const FileSizeLimit limit(cell("limit").toULongLong());
             QVERIFY(limit.active == !cell("limit").isNull());
-            QCOMPARE(WriteFile(*m_s, d, &view, destination, cell("fileName")), !code);
+            QCOMPARE(WriteFile(s, d, &view, destination, cell("fileName")), !code);
         }
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
-        QCOMPARE(m_s->OutputReady, 1.0f);
+        QCOMPARE(s.OutputReady, 1.0f);
         // Each line is shown as it is made, the progress in between, whether the save fails or not.
         QCOMPARE(view.events, QStringList{QStringLiteral("start")} + listing(QStringLiteral("kv_crankslider_plain.txt")) +
                                   (code ? QStringList{QStringLiteral("failed")} : QStringList()));
@@ -236,9 +240,9 @@ private slots:
             QCOMPARE(tree(), before);
             return;
         }
-        QCOMPARE(readFileBytes(path(QStringLiteral("out/Mech1.kv"))), ::kvFileBytes(compileKv(*m_s).lines));
+        QCOMPARE(readFileBytes(path(QStringLiteral("out/Mech1.kv"))), ::kvFileBytes(compileKv(s).lines));
         // The project goes to the data folder, made on the way, named after the file in lower case.
-        QCOMPARE(readFileBytes(path(QStringLiteral("data/d_files/mech1.zvr"))), projectFileBytes(*m_s, nullptr).value());
+        QCOMPARE(readFileBytes(path(QStringLiteral("data/d_files/mech1.zvr"))), projectFileBytes(s, nullptr).value());
     }
 
     void writeAll_reportsAShortWrite_data() { addRows("writeall.cases"); }
@@ -249,20 +253,6 @@ private slots:
         QVERIFY(device.open(QIODevice::WriteOnly));
         QCOMPARE(writeAll(device, QByteArray(300, 'z')), cell("written") == QStringLiteral("true"));
     }
-
-private:
-    QString path(const QString& relative) const { return m_dir->filePath(relative); }
-    QStringList tree() const // every file and folder in the temporary folder, each file with what it holds
-    {
-        QStringList entries;
-        for (QDirIterator it(m_dir->path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
-            entries << it.next() + u'=' + QString::fromUtf8(readFileBytes(it.filePath()));
-        entries.sort();
-        return entries;
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Session> m_s;
 };
 
 QTEST_GUILESS_MAIN(FilesTest)
