@@ -56,6 +56,7 @@ QString call(const QString& f, const QString& in)
     const QList<int> v = ints(in);
     const auto slash = [](const QString& a, const QString& b) -> QString { return a + u'/' + b; };
     const auto rect = [&](int i) { return QRect(v[i], v[i + 1], v[i + 2], v[i + 3]); };
+    const auto rectText = [](const QRect& r) { return u"%1,%2,%3,%4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); };
     const auto adding = [&](const std::function<qint16()>& add) { return (s->NewMechanism(), s->ZvenoCount = 1, slotsGiven(add)); };
     const std::map<QString, std::function<QString()>> table = {
         {u"addPara"_s, [&] { return adding([&] { return s->addPara(); }); }},
@@ -81,9 +82,18 @@ QString call(const QString& f, const QString& in)
              const QPoint p = keepOnScreen(QPoint(v[0], v[1]), QSize(v[2], v[3]), rect(4));
              return QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
          }},
-        {QStringLiteral("placeBelow"), [&] {
-             const QRect r = placeBelow(rect(0), rect(4), rect(8));
-             return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        {QStringLiteral("placeBelow"), [&] { return rectText(placeBelow(rect(0), rect(4), rect(8))); }},
+        {u"stripGeometry"_s, [&] { return rectText(stripGeometry(rect(0))); }},
+        {u"twipsToPixels"_s, [&] { return QString::number(twipsToPixels(in.toDouble())); }},
+        {u"followerFor"_s, [&] { return QString::number(int(followerFor(in.toFloat()))); }},
+        {u"followStep"_s, [&] { // frame after frame: where each tick moves the follower
+             FollowState state;
+             QStringList moves;
+             for (int i = 0; i + 3 < v.size(); i += 4) {
+                 const std::optional<QPoint> to = followStep(state, rect(i));
+                 moves << (to ? u"%1,%2"_s.arg(to->x()).arg(to->y()) : u"-"_s);
+             }
+             return moves.join(u' ');
          }},
     };
     return table.at(f)();

@@ -1,11 +1,9 @@
 #include "files/projectformat.h"
-#include "freeedit/mechanismtree.h"
 #include "freeedit/ui/freeeditwindow.h"
 #include "model/errors.h"
 #include "shell/filenames.h"
 #include "shell/mainstrip.h"
 #include "shell/shell.h"
-#include "shell/shellcommands.h"
 #include "tests/support/mechanismbuilder.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testtable.h"
@@ -16,30 +14,9 @@
 
 namespace {
 
-// Runs one of the shell's plain routines on a text input and gives its result as text.
+// Runs one of the shell's file-name routines on a text input and gives its result as text.
 QString run(const QString& routine, const QString& in)
 {
-    const auto rect = [](const QString& text) {
-        const QStringList n = text.split(QLatin1Char(','));
-        return QRect(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(), n.value(3).toInt());
-    };
-    if (routine == QLatin1String("twipsToPixels"))
-        return QString::number(twipsToPixels(in.toDouble()));
-    if (routine == QLatin1String("stripGeometry")) {
-        const QRect r = stripGeometry(rect(in));
-        return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-    }
-    if (routine == QLatin1String("followerFor"))
-        return QString::number(int(followerFor(in.toFloat())));
-    if (routine == QLatin1String("followStep")) {
-        FollowState state;
-        QStringList moves;
-        for (const QString& frame : in.split(QLatin1Char(' '))) {
-            const std::optional<QPoint> to = followStep(state, rect(frame));
-            moves << (to ? QStringLiteral("%1,%2").arg(to->x()).arg(to->y()) : QStringLiteral("-"));
-        }
-        return moves.join(QLatin1Char(' '));
-    }
     if (routine == QLatin1String("qtFileFilter"))
         return qtFileFilter(in);
     if (routine == QLatin1String("folderOf"))
@@ -95,8 +72,7 @@ private slots:
         const auto field = [](const char* column) { return cell(column).replace(QChar(0x2423), QLatin1Char(' ')); };
         QTemporaryDir data;
         QFile project(data.filePath(QStringLiteral("d_files/mech1.zvr")));
-        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")) && project.open(QIODevice::WriteOnly));
-        project.close();
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")) && project.open(QIODevice::WriteOnly)); // empty, there
         Session s;
         s.DataFolder = data.path();
         s.Answer = field("before");
