@@ -2,12 +2,12 @@
 #include "freeedit/freeeditcommands.h"
 #include "freeedit/nodeeditor.h"
 #include "files/projectfile.h"
+#include "tests/support/expectedfiles.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/freeedit/treelines.h"
 #include "tests/support/mechanismbuilder.h"
 #include "tests/support/testtable.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,20 +16,21 @@ using namespace Qt::Literals::StringLiterals;
 // The free-edit engine: the tree built from the records, the node editor, the save command.
 class FreeEditTest : public QObject {
     Q_OBJECT
-private slots:
-    void tree_isBuiltNodeByNode_data()
+    // A file of data/ as rows, one a section, its lines in one column.
+    static void sections(const char* file)
     {
-        QTest::addColumn<QString>("mech");
-        QTest::addColumn<QStringList>("expected");
-        for (const TableSection& row : tableSections(QStringLiteral(TESTDATA "/trees.txt")))
-            QTest::newRow(qPrintable(row.title)) << row.lines.first().mid(5) << row.lines.mid(1);
+        QTest::addColumn<QStringList>("lines");
+        for (const TableSection& row : tableSections(QStringLiteral(TESTDATA "/") + QLatin1String(file)))
+            QTest::newRow(qPrintable(row.title)) << row.lines;
     }
 
+private slots:
+    // The first line of a section names the mechanism ("mech ..."), the others are its tree.
+    void tree_isBuiltNodeByNode_data() { sections("trees.txt"); }
     void tree_isBuiltNodeByNode()
     {
-        QFETCH(QString, mech);
-        QFETCH(QStringList, expected);
-        QCOMPARE(treeLines(buildMechanismTree(mechanism(mech))), expected);
+        QFETCH(QStringList, lines);
+        QCOMPARE(treeLines(buildMechanismTree(mechanism(lines.first().mid(5)))), lines.mid(1));
     }
 
     void largestMechanism_sectionsAndMarksCoverEveryNode()
@@ -44,13 +45,10 @@ private slots:
         // moment, points root, 32 x 5 point nodes); groups: root + 64 x (group, two choices)
         QCOMPARE(nodes.size(), 1 + 64 * 4 + 1 + 64 * (1 + 3 + 32 * 3 + 3 + 3 + 1 + 32 * 5) + 1 + 64 * 3);
         QCOMPARE(nodes.last().key, u"G_64_is_sharp"_s);
-        const QStringList marks = nodeMarks(nodes);
-        QCOMPARE(marks.size(), nodes.size() + 1);
-        QStringList keys;
-        for (qsizetype n = 0; n < nodes.size(); ++n) {
-            QCOMPARE(marks[n + 1], nodes[n].structural ? u"/n"_s : QString());
-            keys << nodes[n].key;
-        }
+        QStringList keys, marks{nodeMarks(nodes).value(0)};
+        for (const TreeNode& n : nodes)
+            keys << n.key, marks << (n.structural ? u"/n"_s : QString());
+        QCOMPARE(nodeMarks(nodes), marks);
         QCOMPARE(keys.removeDuplicates(), 0);
         // Counts past the arrays, no frame, a removed group's indices outside them: the same nodes.
         const QString noFrame = u"@largest; session FrameIndex=99; group 1 Zveno1Index=-1 Zveno2Index=400"_s;
@@ -58,12 +56,7 @@ private slots:
         QCOMPARE(buildMechanismTree(damaged).size(), buildMechanismTree(mechanism(noFrame)).size());
     }
 
-    void edit_asksItsQuestionsAndChangesOneValue_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        for (const TableSection& row : tableSections(QStringLiteral(TESTDATA "/edits.txt")))
-            QTest::newRow(qPrintable(row.title)) << row.lines;
-    }
+    void edit_asksItsQuestionsAndChangesOneValue_data() { sections("edits.txt"); }
 
     void edit_asksItsQuestionsAndChangesOneValue()
     {
@@ -73,34 +66,23 @@ private slots:
         QStringList keys, changes;
         std::optional<QString> returns;
         for (const QString& line : lines) {
-            const QString word = line.section(u' ', 0, 0), rest = line.section(u' ', 1);
-            const QString question = rest.mid(2).section(u" => "_s, 0, 0);
-            const QString answer = rest.section(u" => "_s, 1);
-            if (word == u"mech"_s)
-                s = mechanism(rest);
-            else if (word == u"answer"_s)
-                s.Answer = rest;
-            else if (word == u"key"_s)
-                keys = rest.split(u' ');
-            else if (word == u"ask"_s && answer == u"closed"_s)
-                d.expectQuestionClosed(question, rest.left(1).toFloat(), u"0"_s);
-            else if (word == u"ask"_s)
-                d.expectQuestion(question, rest.left(1).toFloat(), u"0"_s, answer.mid(1, answer.size() - 2));
-            else if (word == u"error"_s)
-                d.expectError(qint16(rest.toInt()));
-            else if (word == u"returns"_s)
-                returns = rest;
-            else if (word == u"changes"_s)
-                changes << rest;
-            else
-                QFAIL(qPrintable(u"unknown line: "_s + line));
+            const QString rest = line.section(u' ', 1), question = rest.mid(2).section(u" => "_s, 0, 0), answer = rest.section(u" => "_s, 1);
+            switch (QStringList{u"mech"_s, u"answer"_s, u"key"_s, u"ask"_s, u"error"_s, u"returns"_s, u"changes"_s}.indexOf(line.section(u' ', 0, 0))) {
+            case 0: s = mechanism(rest); break;
+            case 1: s.Answer = rest; break;
+            case 2: keys = rest.split(u' '); break;
+            case 3: answer == u"closed"_s ? d.expectQuestionClosed(question, rest.left(1).toFloat(), u"0"_s)
+                                          : d.expectQuestion(question, rest.left(1).toFloat(), u"0"_s, answer.mid(1, answer.size() - 2)); break;
+            case 4: d.expectError(qint16(rest.toInt())); break;
+            case 5: returns = rest; break;
+            case 6: changes << rest; break;
+            default: QFAIL(qPrintable(u"unknown line: "_s + line));
+            }
         }
         const QStringList before = treeLines(buildMechanismTree(s));
         NodeEditor editor(s, d);
-        for (const QString& key : keys) {
-            const std::optional<QString> got = editor.edit(key);
-            QVERIFY2(got == returns, qPrintable(key + u" gave "_s + got.value_or(u"nothing"_s)));
-        }
+        for (const QString& key : keys)
+            QCOMPARE(editor.edit(key).value_or(u"(nothing)"_s), returns.value_or(u"(nothing)"_s));
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         // Rebuilt from the records, the tree differs in the edited values only.
         QCOMPARE(changedLines(before, treeLines(buildMechanismTree(s))), changes);
@@ -111,10 +93,7 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.path() + u'/';
         const auto choice = [&](const QString& name) { return FileChoice{folder + name, name}; };
-        const auto lines = [&](const QString& path) {
-            QFile f(path);
-            return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).split(u'\n') : QStringList();
-        };
+        const auto lines = [](const QString& path) { return QString::fromLatin1(readFileBytes(path)).split(u'\n'); };
         // Saved from the wizard's records, loaded, saved unchanged, two values edited, saved again.
         Session s = mechanism(u"@fourbar; session ForceAnalysis=6 MorePoints=7 ExtraPairsFlag=0 FrameIndex=1"_s), loaded, again;
         s.DataFolder = loaded.DataFolder = again.DataFolder = folder + u"data"_s;
@@ -128,10 +107,9 @@ private slots:
             .expectQuestion(u"Введите расстояние между парами: A-B"_s, 2.0f, u"0"_s, u"0.15"_s)
             .expectQuestion(u"Введите массу звена 2"_s, 2.0f, u"0"_s, u"2.5"_s)
             .expectSaveFile(kKvertaFilter, choice(u"new.kv"_s));
-        QVERIFY(saveFreeEdit(loaded, dl, nullptr));
         NodeEditor editor(loaded, dl);
-        QVERIFY(editor.edit(u"Z_2_zlength"_s) && editor.edit(u"Z_4_mass"_s));
-        QVERIFY(saveFreeEdit(loaded, dl, nullptr));
+        QVERIFY(saveFreeEdit(loaded, dl, nullptr) && editor.edit(u"Z_2_zlength"_s) && editor.edit(u"Z_4_mass"_s) &&
+                saveFreeEdit(loaded, dl, nullptr));
         QVERIFY2((d.problems() + dl.problems()).isEmpty(), qPrintable((d.problems() + dl.problems()).join(u'\n')));
 
         QCOMPARE(LoadFile(again, da, folder, u"new.kv"_s), LoadResult::Loaded);
