@@ -7,7 +7,6 @@
 #include <QSet>
 
 #include <algorithm>
-
 #include <memory>
 
 namespace {
@@ -28,25 +27,19 @@ struct Bytes {
 };
 
 // Answers every dialog from the bytes: a word, the close box (the previous answer) or the default.
-struct FuzzDialogs : Dialogs {
-    Bytes& bytes;
-    const Session& session;
-    FuzzDialogs(Bytes& b, const Session& s)
-        : bytes(b)
-        , session(s)
-    {
-    }
+struct FuzzDialogs : Dialogs, Bytes {
+    const Session* session = nullptr;
     QString askQuestion(const QString&, float mode, const QString& defaultText, QPoint) override
     {
         // Once the bytes run out every loop must still end: "yes" (no question repeats on it),
         // the empty centre-of-mass name, and a number that no check refuses.
-        const int pick = bytes.next(kWordCount + 2);
+        const int pick = next(kWordCount + 2);
         if (pick < 0)
             return mode == 1.0f ? QStringLiteral("6") : defaultText.isEmpty() ? QString() : QStringLiteral("1");
-        return pick == kWordCount ? session.Answer : pick > kWordCount ? defaultText : QString::fromUtf8(kWords[pick]);
+        return pick == kWordCount ? session->Answer : pick > kWordCount ? defaultText : QString::fromUtf8(kWords[pick]);
     }
     void message(const QString&, const QString&, MessageIcon) override {}
-    int yesNoBox(const QString&, const QString&) override { return bytes.next(2) == 0 ? 6 : 7; }
+    int yesNoBox(const QString&, const QString&) override { return next(2) == 0 ? 6 : 7; }
     FileChoice saveFile(const QString&) override { return {}; }
     FileChoice openFile(const QString&) override { return {}; }
 };
@@ -94,10 +87,11 @@ QString checkRecords(const Session& s)
 
 QString playWizard(const QByteArray& data)
 {
-    Bytes bytes{data};
     auto session = std::make_unique<Session>();
-    FuzzDialogs dialogs(bytes, *session);
-    WizardEngine engine(*session, dialogs);
+    FuzzDialogs bytes;
+    bytes.data = data;
+    bytes.session = session.get();
+    WizardEngine engine(*session, bytes);
     engine.startNewDescription();
     int steps = 0;
     while (bytes.more() && steps++ < 4000) {
