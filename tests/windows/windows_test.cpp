@@ -271,8 +271,7 @@ private slots:
         QCOMPARE(child<QLabel>(&w, u"lbl_Question"_s)->text(), StatePrompt(2, 0));
         QVERIFY(child<QAction>(&w, u"mnu_Stage(1)"_s)->isEnabled() && !child<QAction>(&w, u"mnu_Stage(2)"_s)->isEnabled());
         QTRY_COMPARE(child<QListWidget>(&w, u"lst_Input"_s)->currentRow(), 1); // the newest line comes into view
-        s.ParaCount = 1; // changed behind the window: shown on a click on UPDATE
-        s.Paras[1].Name = u"Q"_s;
+        s.ParaCount = 1, s.Paras[1].Name = u"Q"_s; // changed behind the window: shown on a click on UPDATE
         QTest::mouseClick(child(&w, u"lbl_Update"_s), Qt::LeftButton);
         QCOMPARE(child<QListWidget>(&w, u"List1"_s)->item(6)->text(), u"Пара: имя - Q"_s);
         s.WizardState = 81; // straight into stage 1.5 by hand: the second picture comes
@@ -289,7 +288,6 @@ private slots:
         QTemporaryDir dir;
         Session s = mechanism(u"@fourbar; session ForceAnalysis=6 MorePoints=7 ExtraPairsFlag=0 FrameIndex=1"_s);
         s.DataFolder = dir.filePath(u"data"_s);
-        const QString filter = u"Файлы KVERTA (*.kv)| *.kv"_s, kv = dir.filePath(u"mech.kv"_s);
         WatchingDialogs d(s);
         QWidget main;
         main.setGeometry(120, 60, 847, 54);
@@ -328,18 +326,16 @@ private slots:
         QCOMPARE(item->text(0), u"Расстояние от A: 5"_s);
 
         // Cancelled, then a folder without a name: nothing written; then through the main window's compiler window.
-        d.expectSaveFile(filter, FileChoice{}).expectError(17).expectSaveFile(filter, FileChoice{dir.path() + u'/', {}});
-        d.expectError(17).expectSaveFile(filter, FileChoice{kv, u"mech.kv"_s});
+        d.expectSaveFile(kKvertaFilter, FileChoice{}).expectError(17).expectSaveFile(kKvertaFilter, FileChoice{dir.path() + u'/', {}});
+        d.expectError(17).expectSaveFile(kKvertaFilter, FileChoice{dir.filePath(u"mech.kv"_s), u"mech.kv"_s});
         auto* save = child(&w, u"cmd_Save"_s);
         QTest::mouseClick(save, Qt::LeftButton);
         QTest::mouseClick(save, Qt::LeftButton);
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
         QCOMPARE(s.OutputReady, 0.0f);
         QTest::mouseClick(save, Qt::LeftButton);
-        QVERIFY(QDir(dir.path()).exists(u"mech.kv"_s));
-        QCOMPARE(main.findChildren<CompilerWindow*>().size(), 1);
         const auto* list = child<QListWidget>(existing, u"lst_Output"_s);
-        QVERIFY(existing->isVisible() && list->count() > 10);
+        QVERIFY(QDir(dir.path()).exists(u"mech.kv"_s) && main.findChildren<CompilerWindow*>().size() == 1 && existing->isVisible() && list->count() > 10);
         QCOMPARE(list->item(list->count() - 1)->text(), u"y"_s);
         QCOMPARE(s.OutputSaved, 0.0f); // the wizard's flag stays as it was
 
@@ -384,8 +380,7 @@ private slots:
             QVERIFY(QDir(dir.path()).mkpath(u"d_files"_s) && (error == 201 || (zvr.open(QIODevice::WriteOnly) && zvr.write(damaged) > 0)));
             zvr.close();
             Session s = mechanism(u"@crankslider;session ExtraPairsFlag=1"_s);
-            s.DataFolder = dir.path();
-            s.OutputReady = 1.0f;
+            s.DataFolder = dir.path(), s.OutputReady = 1.0f;
             ScriptedDialogs d(s);
             d.expectError(error);
             // The project always comes from the data folder, named after the file.
