@@ -7,9 +7,7 @@ QString ScriptedDialogs::described(const Step& s)
 {
     static const char* names[] = {"question", "message", "yes/no box", "save dialog", "open dialog"};
     return QStringLiteral("%1 [%2] [%3] mode %4 icon %5")
-        .arg(QLatin1String(names[int(s.kind)]), s.text, s.title)
-        .arg(double(s.mode))
-        .arg(int(s.icon))
+        .arg(QLatin1String(names[int(s.kind)]), s.text, s.title, QString::number(s.mode), QString::number(int(s.icon)))
         .replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n"));
 }
 
@@ -34,10 +32,8 @@ const ScriptedDialogs::Step* ScriptedDialogs::play(const Step& call)
     const Step* step = m_played < m_steps.size() ? &m_steps[m_played] : nullptr;
     if (step && step->kind == call.kind) {
         ++m_played;
-        if (step->text != call.text || step->title != call.title || step->mode != call.mode || step->icon != call.icon)
-            m_failures << QStringLiteral("step %1: expected %2, got %3")
-                              .arg(m_played)
-                              .arg(described(*step), described(call));
+        if (described(*step) != described(call))
+            m_failures << QStringLiteral("step %1: expected %2, got %3").arg(QString::number(m_played), described(*step), described(call));
         return step;
     }
     m_failures << QStringLiteral("step %1: off the script: %2").arg(m_played + 1).arg(described(call));
@@ -51,9 +47,7 @@ QString ScriptedDialogs::askQuestion(const QString& question, float mode, const 
 {
     const Step* step = play({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode});
     m_lastClosed = step && step->close;
-    if (!step)
-        return mode == 1.0f ? QStringLiteral("7") : defaultText;
-    return step->close ? m_session.Answer : step->answer;
+    return !step ? (mode == 1.0f ? QStringLiteral("7") : defaultText) : step->close ? m_session.Answer : step->answer;
 }
 
 int ScriptedDialogs::yesNoBox(const QString& text, const QString& title)
