@@ -13,8 +13,7 @@
 
 namespace {
 
-const QString kYes = QStringLiteral("6"), kNo = QStringLiteral("7");
-const QString k0 = QStringLiteral("0"), k1 = QStringLiteral("1"), k2 = QStringLiteral("2"), k3 = QStringLiteral("3");
+const QString kNo = QStringLiteral("7"), k0 = QStringLiteral("0"), k1 = QStringLiteral("1"), k2 = QStringLiteral("2"), k3 = QStringLiteral("3");
 
 // Mechanisms as the student types their pairs, "type link link name" for each pair.
 const QMap<QString, QString> kMechanisms = {
@@ -72,10 +71,7 @@ public:
         const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
         return answer == QStringLiteral("~") ? QString() : answer;
     }
-    void message(const QString&, const QString& text, MessageIcon) override
-    {
-        messages << text.section(QStringLiteral("\r\n"), 0, 0);
-    }
+    void message(const QString&, const QString& text, MessageIcon) override { messages << text.section(QStringLiteral("\r\n"), 0, 0); }
     int yesNoBox(const QString&, const QString&) override { return 7; }
     FileChoice saveFile(const QString&) override { return {}; }
     FileChoice openFile(const QString&) override { return {}; }
