@@ -215,9 +215,7 @@ private slots:
             return;
         }
         QProcess run;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZUVRACK_PLANTED_LOOP"), QStringLiteral("1"));
-        run.setProcessEnvironment(env);
+        run.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("ZUVRACK_PLANTED_LOOP=1"));
         run.setProcessChannelMode(QProcess::MergedChannels);
         run.start(QCoreApplication::applicationFilePath(),
                   {QStringLiteral("-nocrashhandler"), QStringLiteral("questionAskedForever_endsTheRunWithinSeconds")});
