@@ -16,10 +16,7 @@ QStringList listingLines(const QString& path, QString* error)
     const QByteArray bytes = readFileBytes(path);
     if (bytes.isNull())
         *error = QStringLiteral("cannot read ") + path;
-    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return bytes.isEmpty() ? QStringList() : QString::fromUtf8(bytes.endsWith('\n') ? bytes.chopped(1) : bytes).split(QLatin1Char('\n'));
 }
 
 // Windows-1251 (ASCII, and А..я at 0xC0..0xFF: nothing else occurs in these files), moved to the

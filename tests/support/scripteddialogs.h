@@ -35,14 +35,8 @@ public:
     {
         return expect({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question, .button = answer});
     }
-    ScriptedDialogs& expectSaveFile(const QString& filter, const FileChoice& choice)
-    {
-        return expect({.kind = Kind::Save, .title = filter, .file = choice});
-    }
-    ScriptedDialogs& expectOpenFile(const QString& filter, const FileChoice& choice)
-    {
-        return expect({.kind = Kind::Open, .title = filter, .file = choice});
-    }
+    ScriptedDialogs& expectSaveFile(const QString& filter, const FileChoice& file) { return expect({.kind = Kind::Save, .title = filter, .file = file}); }
+    ScriptedDialogs& expectOpenFile(const QString& filter, const FileChoice& file) { return expect({.kind = Kind::Open, .title = filter, .file = file}); }
 
     // Every mismatch and every step left unplayed; empty when the script ran exactly.
     QStringList problems() const;
