@@ -30,18 +30,12 @@ void build(Session& s, const QString& pairs, const QString& frame = k0, const QS
 {
     s.NewMechanism();
     const QStringList f = kMechanisms.value(pairs, pairs).split(QLatin1Char(' '));
-    for (qsizetype i = 0; i + 3 < f.size(); i += 4) {
-        NewPair(s, f.at(i));
-        AddPairLink(s, f.at(i + 1), 1);
-        AddPairLink(s, f.at(i + 2), 2);
-        SetPairName(s, f.at(i + 3));
-    }
+    for (qsizetype i = 0; i + 3 < f.size(); i += 4)
+        NewPair(s, f.at(i)), AddPairLink(s, f.at(i + 1), 1), AddPairLink(s, f.at(i + 2), 2), SetPairName(s, f.at(i + 3));
     SetFrame(s, frame);
     CountDegreesOfFreedom(s);
-    for (const QString& d : driving) {
-        SetDriving(s, d);
-        RebuildPairLinks(s);
-    }
+    for (const QString& d : driving)
+        SetDriving(s, d), RebuildPairLinks(s);
 }
 
 // The group count and each link record's group and further-pair count: what a refusal must leave.
