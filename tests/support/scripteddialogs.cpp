@@ -50,9 +50,3 @@ QString ScriptedDialogs::askQuestion(const QString& question, float mode, const 
     return !step ? (mode == 1.0f ? QStringLiteral("7") : defaultText) : step->close ? m_session.Answer : step->answer;
 }
 
-int ScriptedDialogs::yesNoBox(const QString& text, const QString& title)
-{
-    const Step* step = play({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question});
-    return step ? step->button : 7;
-}
-

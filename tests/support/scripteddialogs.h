@@ -48,7 +48,11 @@ public:
     {
         play({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
     }
-    int yesNoBox(const QString& text, const QString& title) override;
+    int yesNoBox(const QString& text, const QString& title) override
+    {
+        const Step* step = play({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question});
+        return step ? step->button : 7;
+    }
     FileChoice saveFile(const QString& filter) override { return answered(play({.kind = Kind::Save, .title = filter})); }
     FileChoice openFile(const QString& filter) override { return answered(play({.kind = Kind::Open, .title = filter})); }
 
