@@ -8,7 +8,7 @@
 #include "model/errors.h"
 #include "model/flags.h"
 #include "model/session.h"
-#include "wizard/structure.h"
+#include "report/mechanismsummary.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -95,6 +95,22 @@ int printCheckTable(const CommandLine& cl)
     return status;
 }
 
+int writeSummary(const CommandLine& cl)
+{
+    const QString& project = cl.files.first();
+    auto session = std::make_unique<Session>();
+    QString reason;
+    if (!readProjectFile(project, *session, &reason)) {
+        reportFileProblem(project, reason);
+        return kExitBadFile;
+    }
+    if (!writeSummaryFile(*session, QFileInfo(project).completeBaseName(), cl.outputFolder)) {
+        reportFileProblem(cl.outputFolder, tableWords(kErrWriteFailed));
+        return kExitBadFile;
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 void reportFileProblem(const QString& path, const QString& what)
@@ -106,6 +122,11 @@ bool wantsWindow(const QStringList& arguments)
 {
     const QStringList rest = arguments.mid(1);
     return rest.size() <= 1 && std::none_of(rest.begin(), rest.end(), [](const QString& a) { return a.startsWith(u'-'); });
+}
+
+bool wantsSummary(const QStringList& arguments)
+{
+    return arguments.mid(1).contains(QStringLiteral("--summary"));
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)
@@ -126,16 +147,20 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                 QStringLiteral("Записать файл KVERTA (.kv) каждого проекта, без окна / write each "
                                                "project's KVERTA file (.kv), without a window."));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Папка для файлов .kv (с --kv; иначе рядом с проектом) / the folder "
-                                                   "for the .kv files (with --kv; else beside each project)."),
-                                    QStringLiteral("FOLDER"));
+                                    QStringLiteral("Папка для файлов .kv (с --kv; иначе рядом с проектом), файл паспорта "
+                                                   "(с --summary) / the folder for the .kv files (with --kv; else beside "
+                                                   "each project), the summary's file (with --summary)."),
+                                    QStringLiteral("FOLDER|FILE"));
     const QCommandLineOption check(QStringLiteral("check"),
                                    QStringLiteral("Таблица проектов: название, n, p, W, группы (имя:тип), число "
                                                   "незаданных значений, повреждения / a table of the projects: title, "
                                                   "n, p, W, groups (name:type), values not set, damage."));
     const QCommandLineOption csv(QStringLiteral("csv"),
                                  QStringLiteral("Таблица в формате CSV (с --check) / the table as CSV (with --check)."));
-    parser.addOptions({help, version, kv, output, check, csv});
+    const QCommandLineOption summary(QStringLiteral("summary"),
+                                     QStringLiteral("Паспорт механизма в файл -o FILE.pdf или FILE.html / the mechanism's "
+                                                    "printable summary into -o FILE.pdf or FILE.html."));
+    parser.addOptions({help, version, kv, output, check, csv, summary});
     parser.addPositionalArgument(QStringLiteral("PROJECT.zvr"),
                                  QStringLiteral("Файлы проектов / project files."), QStringLiteral("[PROJECT.zvr...]"));
 
@@ -159,10 +184,19 @@ CommandLine parseCommandLine(const QStringList& arguments)
         cl.mode = CommandLine::Mode::Version;
         return cl;
     }
-    if (parser.isSet(kv) && parser.isSet(check))
-        return bad(QStringLiteral("--kv и --check вместе не задаются / --kv and --check do not go together"));
-    if (parser.isSet(output) && !parser.isSet(kv))
-        return bad(QStringLiteral("-o задается только с --kv / -o goes with --kv only"));
+    if (int(parser.isSet(kv)) + int(parser.isSet(check)) + int(parser.isSet(summary)) > 1)
+        return bad(QStringLiteral("--kv, --check и --summary вместе не задаются / --kv, --check and --summary do not go together"));
+    if (parser.isSet(output) && !parser.isSet(kv) && !parser.isSet(summary))
+        return bad(QStringLiteral("-o задается только с --kv или --summary / -o goes with --kv or --summary only"));
+    if (parser.isSet(summary)) {
+        const QString suffix = QFileInfo(cl.outputFolder).suffix().toLower();
+        if (cl.files.size() != 1)
+            return bad(QStringLiteral("--summary задается с одним проектом / --summary takes one project"));
+        if (suffix != QLatin1String("pdf") && suffix != QLatin1String("html"))
+            return bad(QStringLiteral("--summary пишет в -o FILE.pdf или FILE.html / --summary writes to -o FILE.pdf or FILE.html"));
+        cl.mode = CommandLine::Mode::Summary;
+        return cl;
+    }
     if (cl.csv && !parser.isSet(check))
         return bad(QStringLiteral("--csv задается только с --check / --csv goes with --check only"));
     if ((parser.isSet(kv) || parser.isSet(check)) && cl.files.isEmpty())
@@ -214,10 +248,10 @@ ProjectCheck checkProject(const QString& path)
     for (const TreeNode& node : buildMechanismTree(*session))
         if (!node.structural && node.text.endsWith(kNotSet))
             ++row.unset;
-    CountDegreesOfFreedom(*session);
-    row.pairs = session->ParaCount;
-    row.W = session->W;
-    row.links = (row.W + 2 * row.pairs) / 3; // W = 3n - 2p
+    const Mobility m = countMobility(*session);
+    row.pairs = m.pairs;
+    row.W = m.W;
+    row.links = m.links;
     for (int g = 1; g <= session->GroupCount; ++g)
         row.groups << session->Groups[g].Name + QLatin1Char(':') + session->Groups[g].GType;
     return row;
@@ -261,6 +295,7 @@ int runCommandLine(const CommandLine& cl)
         return kExitOk;
     case CommandLine::Mode::Kv: return writeKvFiles(cl);
     case CommandLine::Mode::Check: return printCheckTable(cl);
+    case CommandLine::Mode::Summary: return writeSummary(cl);
     case CommandLine::Mode::BadUsage:
         printLine(stderr, QStringLiteral("zuvrack: ") + cl.usageError);
         printLine(stderr, QStringLiteral("zuvrack --help: справка / help"));

@@ -18,10 +18,10 @@ inline constexpr int kExitBadUsage = 2;
 
 // What the arguments ask for.
 struct CommandLine {
-    enum class Mode { Window, Kv, Check, Help, Version, BadUsage };
+    enum class Mode { Window, Kv, Check, Summary, Help, Version, BadUsage };
     Mode mode = Mode::Window;
     QStringList files;    // the projects named, in order
-    QString outputFolder; // -o; empty: beside each project
+    QString outputFolder; // -o; empty: beside each project; with --summary the file to write
     bool csv = false;
     QString usageError;   // what is wrong with them, for BadUsage
     QString helpText;
@@ -30,6 +30,9 @@ struct CommandLine {
 // True when the arguments are at most one project file and no option: only then is a window
 // wanted, so everything else runs without a display.
 bool wantsWindow(const QStringList& arguments);
+
+// True when the arguments ask for the summary, which lays out text and so wants a QGuiApplication.
+bool wantsSummary(const QStringList& arguments);
 
 // Reads the arguments (the program's name first). Help and version texts need the application
 // object, so a QCoreApplication must exist.
@@ -63,6 +66,7 @@ ProjectCheck checkProject(const QString& path);
 // they need it.
 QStringList checkTable(const QList<ProjectCheck>& rows, bool csv);
 
-// The whole headless run: --kv, --check, --help, --version or bad usage. Messages go to standard
+// The whole headless run: --kv, --check, --summary, --help, --version or bad usage. --summary
+// wants a QGuiApplication, the others a QCoreApplication. Messages go to standard
 // error; the result is the exit status.
 int runCommandLine(const CommandLine& commandLine);

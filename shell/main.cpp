@@ -7,12 +7,19 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 namespace {
+
+bool noDisplay()
+{
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
 
 void nameApplication()
 {
@@ -31,8 +38,7 @@ int runWindow(int argc, char* argv[], const QString& projectPath)
         return kExitBadFile;
     }
     // Without any display Qt would abort with a platform-plugin trace; say it plainly instead.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (noDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fputs("zuvrack: no graphical display found (DISPLAY is not set); start it from a desktop session.\n",
                    stderr);
         return kExitBadUsage;
@@ -67,7 +73,12 @@ int main(int argc, char* argv[])
     QStringList files = arguments.mid(1);
     // Anything but a lone project file runs without a window, and so without a display.
     if (!wantsWindow(arguments)) {
-        QCoreApplication app(argc, argv);
+        // The summary lays out text, which takes a GUI application; a teacher's shell without a
+        // display gets the offscreen one.
+        if (wantsSummary(arguments) && noDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        const std::unique_ptr<QCoreApplication> app(wantsSummary(arguments) ? new QGuiApplication(argc, argv)
+                                                                            : new QCoreApplication(argc, argv));
         nameApplication();
         const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
         if (commandLine.mode != CommandLine::Mode::Window)

@@ -1,6 +1,8 @@
+#include "files/projectformat.h"
 #include "freeedit/mechanismtree.h"
 #include "freeedit/ui/freeeditwindow.h"
 #include "model/session.h"
+#include "report/mechanismsummary.h"
 #include "shell/commandline.h"
 #include "shell/shell.h"
 #include "tests/support/expectedfiles.h"
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidgetItem>
@@ -49,6 +52,20 @@ QByteArray madeFrom(const QString& how)
         qFatal("%s", qPrintable(error));
     return w.value(0) == QStringLiteral("cut") ? zvr.left(w.value(1).toInt()) : zvr;
 }
+
+// The text fields a summary shows as they stand (codes such as a pair's type or a choice are shown
+// in words, which the table's rows check).
+template <typename Record>
+using Fields = std::initializer_list<QString Record::*>;
+const Fields<PARA> kPairFields{&PARA::Name, &PARA::Zveno1, &PARA::Zveno2, &PARA::X, &PARA::Y, &PARA::XAngle};
+const Fields<ZVENO> kLinkFields{&ZVENO::Name, &ZVENO::Para1, &ZVENO::Para2, &ZVENO::ZType, &ZVENO::ZLength,
+                                &ZVENO::Perpendicular, &ZVENO::CM, &ZVENO::CMLength, &ZVENO::CMAngle, &ZVENO::Mass,
+                                &ZVENO::Moment, &ZVENO::MomentVn};
+const Fields<DOP_POINT> kPointFields{&DOP_POINT::Name, &DOP_POINT::Length, &DOP_POINT::Angle, &DOP_POINT::ForceAngle,
+                                     &DOP_POINT::Force};
+const Fields<GROUP> kGroupFields{&GROUP::Name, &GROUP::GType};
+const std::initializer_list<std::array<QString, kSubSlots> ZVENO::*> kExtraPairFields{
+    &ZVENO::TwafzName, &ZVENO::TwafzIndex, &ZVENO::TwafzLength, &ZVENO::TwafzAngle};
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -124,6 +141,48 @@ private slots:
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
+    // Every value the project holds is a cell of its summary, alone or followed by its unit.
+    void summary_data() { addRows("summary.txt"); }
+    void summary()
+    {
+        Session s;
+        QVERIFY(readProjectBytes(madeFrom(QStringLiteral("zvr descriptions/data/") + QString::fromUtf8(QTest::currentDataTag()) +
+                                          QStringLiteral(".zvr.txt")),
+                                 s));
+        const QString html = summaryHtml(s, QStringLiteral("<проект & «он»>"));
+        QStringList cells;
+        for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("<td>(.*?)</td>")).globalMatch(html))
+            cells << m.captured(1);
+        QStringList missing;
+        const auto check = [&](const QString& value) {
+            const QString v = value.toHtmlEscaped();
+            if (!value.isEmpty() && value != kNotSet &&
+                std::none_of(cells.begin(), cells.end(), [&](const QString& c) { return c == v || c.startsWith(v + u' '); }))
+                missing << value;
+        };
+        for (int i = 1; i <= s.ParaCount; ++i)
+            for (auto f : kPairFields)
+                check(s.Paras[i].*f);
+        for (int g = 1; g <= s.GroupCount; ++g)
+            for (auto f : kGroupFields)
+                check(s.Groups[g].*f);
+        for (int i = 1; i <= s.ZvenoCount; ++i) {
+            const ZVENO& z = s.Zvenos[i];
+            for (auto f : kLinkFields)
+                check(z.*f);
+            for (int j = 1; j <= z.TwafzCount; ++j)
+                for (auto f : kExtraPairFields)
+                    check((z.*f)[j]);
+            for (int j = 1; j <= z.DPCount; ++j)
+                for (auto f : kPointFields)
+                    check(z.DP[j].*f);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+        QVERIFY(html.contains(QStringLiteral("«&lt;проект &amp; «он»&gt;»")));
+        for (const QString& text : cell("holds").split(QStringLiteral(" / ")))
+            QVERIFY2(html.contains(text), qPrintable(text));
+    }
+
     void usage_data() { addRows("usage.txt"); }
     void usage()
     {
@@ -136,6 +195,7 @@ private slots:
         QVERIFY2(run.out.contains(cell("out")), qPrintable(run.out));
         QVERIFY2(run.err.contains(at(cell("err"))), qPrintable(run.err));
         QVERIFY2(cell("made").isNull() || QFileInfo::exists(at(cell("made"))), qPrintable(run.err));
+        QVERIFY2(cell("starts").isNull() || readFileBytes(at(cell("made"))).startsWith(cell("starts").toUtf8()), qPrintable(run.err));
     }
 
     // "zuvrack <project>" from that folder: the free-edit window shows it, and its save writes what

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QPagedPaintDevice;
+class QTextDocument;
+class Session;
+
+// The mechanism's passport: its pairs, links, groups, points and degrees of freedom as tables,
+// every value with its unit and every value still to be given said so.
+
+// The degrees of freedom as the project table counts them: n moving links (each link once,
+// the frame not), p pairs, W = 3n - 2p. Sets session.W as the structure stage does.
+struct Mobility {
+    int links = 0;
+    int pairs = 0;
+    int W = 0;
+};
+Mobility countMobility(Session& session);
+
+// The summary as an HTML page; title (the project's name) may be empty.
+QString summaryHtml(const Session& session, const QString& title);
+
+// The same summary laid out on the pages of a printer or a PDF writer.
+void printSummary(const Session& session, const QString& title, QPagedPaintDevice& device);
+
+// Writes the summary to path: PDF when the name ends in .pdf, HTML otherwise. Needs a
+// QGuiApplication for the PDF. False when the file could not be written.
+bool writeSummaryFile(const Session& session, const QString& title, const QString& path);
