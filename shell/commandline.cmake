@@ -5,4 +5,6 @@ target_link_libraries(zuvrack_commandline
     PUBLIC zuvrack_model zuvrack_files zuvrack_wizard zuvrack_freeedit zuvrack_report Qt6::Core
     PRIVATE zuvrack_options)
 target_link_libraries(zuvrack PRIVATE zuvrack_commandline)
+# The samples menu reads a project as the command line does.
+target_link_libraries(zuvrack_shell PUBLIC zuvrack_commandline)
 target_compile_definitions(zuvrack PRIVATE ZUVRACK_VERSION="${PROJECT_VERSION}")

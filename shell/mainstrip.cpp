@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -44,6 +45,10 @@ MainStrip::MainStrip(Session& session, QWidget* parent)
     QMenu* file = menuBar()->addMenu(QStringLiteral("(&F) Файл"));
     file->setObjectName(QStringLiteral("mnu_File"));
     mnu_NewMechanism = item(file, "mnu_NewMechanism", QStringLiteral("Новый механизм"), QKeySequence(Qt::CTRL | Qt::Key_F2));
+    mnu_Samples = file->addMenu(QStringLiteral("Открыть пример"));
+    mnu_Samples->setObjectName(QStringLiteral("mnu_Samples"));
+    mnu_Samples->menuAction()->setObjectName(QStringLiteral("mnu_OpenSample"));
+    connect(mnu_Samples, &QMenu::aboutToShow, this, &MainStrip::listSamples);
     mnu_dash1 = separator(file, "mnu_dash1");
     mnu_Save = item(file, "mnu_Save", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_F3));
     mnu_slash10 = separator(file, "mnu_slash10");
@@ -68,6 +73,20 @@ MainStrip::MainStrip(Session& session, QWidget* parent)
     tmr_MoveWindow->setInterval(100);
     connect(tmr_MoveWindow, &QTimer::timeout, this, &MainStrip::tmr_MoveWindow_Timer);
     tmr_MoveWindow->start();
+}
+
+void MainStrip::listSamples()
+{
+    mnu_Samples->clear();
+    const QDir samples(m_session.DataFolder + QStringLiteral("/samples"));
+    const QFileInfoList files = samples.entryInfoList({QStringLiteral("*.zvr")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& file : files) {
+        const QString path = file.filePath();
+        connect(mnu_Samples->addAction(file.completeBaseName()), &QAction::triggered, this,
+                [this, path] { emit sampleRequested(path); });
+    }
+    if (files.isEmpty())
+        mnu_Samples->addAction(QStringLiteral("(примеров нет)"))->setEnabled(false);
 }
 
 MainStrip::~MainStrip() = default;

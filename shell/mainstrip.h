@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class QAction;
+class QMenu;
 class QTimer;
 class Session;
 
@@ -31,6 +32,8 @@ signals:
     void saveRequested();
     void exitRequested();
     void aboutRequested();
+    // File -> "Открыть пример" -> a sample: the path of its project file.
+    void sampleRequested(const QString& path);
 
 protected:
     // Closing the strip is File -> "Выход".
@@ -41,11 +44,14 @@ private:
     // The strip's 810 twips are its outer height: what the title bar takes comes off the inside,
     // down to the menu bar.
     void fitStrip();
+    // The sample projects of the data folder, read each time the submenu opens.
+    void listSamples();
 
     Session& m_session;
     QRect m_strip; // the outer frame the strip is given at start
     bool m_fitted = false;
     QAction* mnu_NewMechanism;
+    QMenu* mnu_Samples;
     QAction* mnu_dash1;
     QAction* mnu_Save;
     QAction* mnu_slash10;

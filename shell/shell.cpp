@@ -8,11 +8,15 @@
 #include "wizard/ui/wizardwindow.h"
 #include "shell/modechooser.h"
 #include "files/projectfile.h"
+#include "model/errors.h"
 #include "model/flags.h"
 #include "model/session.h"
+#include "shell/commandline.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+
+#include <memory>
 
 namespace {
 
@@ -39,6 +43,7 @@ Shell::Shell(Session& session, Dialogs& dialogs, QObject* parent)
     connect(m_main, &MainStrip::saveRequested, this, &Shell::save);
     connect(m_main, &MainStrip::aboutRequested, this, &Shell::about);
     connect(m_main, &MainStrip::exitRequested, this, &Shell::exitProgram);
+    connect(m_main, &MainStrip::sampleRequested, this, &Shell::openSample);
 }
 
 Shell::~Shell()
@@ -69,6 +74,22 @@ void Shell::showLoadedProject()
     // As after the load command: the description can be saved again, and free-edit takes over.
     m_session.OutputReady = kSet;
     openFreeEdit();
+}
+
+void Shell::openSample(const QString& path)
+{
+    if (m_chooser || m_exiting)
+        return;
+    // Tried on a scratch copy first: a sample that cannot be read leaves the mechanism in hand.
+    QString reason;
+    if (!readProjectFile(path, *std::make_unique<Session>(), &reason)) {
+        ShowError(m_session, m_dialogs, kErrProjectDamaged);
+        return;
+    }
+    closeWizard();
+    closeFreeEdit();
+    readProjectFile(path, m_session, &reason);
+    showLoadedProject();
 }
 
 void Shell::newMechanism()

@@ -32,6 +32,9 @@ public:
     // Started on a project file: the free-edit window on the records already read (readProjectFile).
     void showLoadedProject();
 
+    // File -> "Открыть пример": the sample project at path in free-edit mode, read as a project named
+    // on the command line is. Saving it writes into the project folders, never beside the sample.
+    void openSample(const QString& path);
     // File -> "Новый механизм": the mode chooser, modal. Its picture opens the wizard window.
     void newMechanism();
     // The chooser's picture: the wizard window, which asks the opening question.

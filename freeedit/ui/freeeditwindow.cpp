@@ -3,12 +3,18 @@
 #include "files/ui/compilerwindow.h"
 #include "freeedit/freeeditcommands.h"
 #include "freeedit/mechanismtree.h"
+#include "model/dialogs.h"
+#include "model/errors.h"
 #include "model/session.h"
 #include "model/windowgeometry.h"
+#include "report/mechanismsummary.h"
 
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -62,6 +68,14 @@ FreeEditWindow::FreeEditWindow(Session& session, Dialogs& dialogs, QWidget* main
     buttons->addWidget(cmd_Save);
     buttons->addWidget(cmd_Exit);
     auto* layout = new QVBoxLayout(this);
+    auto* menu = new QMenuBar(this);
+    QMenu* file = menu->addMenu(QStringLiteral("Файл"));
+    file->setObjectName(QStringLiteral("mnu_FreeEditFile"));
+    QAction* print = file->addAction(QStringLiteral("Печать паспорта механизма..."));
+    print->setObjectName(QStringLiteral("mnu_PrintSummary"));
+    QAction* pdf = file->addAction(QStringLiteral("Сохранить паспорт в PDF..."));
+    pdf->setObjectName(QStringLiteral("mnu_SaveSummaryPdf"));
+    layout->setMenuBar(menu);
     layout->addWidget(tw_Main, 1);
     for (QLabel* label : {lbl_text1, lbl_text2, lbl_text3, lbl_text4})
         layout->addWidget(label);
@@ -71,6 +85,8 @@ FreeEditWindow::FreeEditWindow(Session& session, Dialogs& dialogs, QWidget* main
     connect(tw_Main, &QTreeWidget::itemDoubleClicked, this, &FreeEditWindow::tw_Main_DblClick);
     connect(cmd_Save, &QPushButton::clicked, this, &FreeEditWindow::cmd_Save_Click);
     connect(cmd_Exit, &QPushButton::clicked, this, &FreeEditWindow::cmd_Exit_Click);
+    connect(print, &QAction::triggered, this, &FreeEditWindow::mnu_PrintSummary_Click);
+    connect(pdf, &QAction::triggered, this, &FreeEditWindow::mnu_SaveSummaryPdf_Click);
 
     reloadTree();
 }
@@ -189,4 +205,25 @@ void FreeEditWindow::cmd_Exit_Click()
     close();
     if (confirmFreeEditExit(m_session, m_dialogs))
         emit chooserRequested();
+}
+
+void FreeEditWindow::mnu_PrintSummary_Click()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Печать паспорта механизма"));
+    if (dialog.exec() == QDialog::Accepted)
+        printSummary(m_session, QString(), printer);
+}
+
+void FreeEditWindow::mnu_SaveSummaryPdf_Click()
+{
+    const FileChoice choice = m_dialogs.saveFile(QStringLiteral("Паспорт механизма (*.pdf)| *.pdf"));
+    if (choice.cancelled())
+        return;
+    QString path = choice.fileName;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    if (!writeSummaryFile(m_session, QString(), path))
+        ShowError(m_session, m_dialogs, kErrWriteFailed);
 }

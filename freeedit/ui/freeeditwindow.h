@@ -53,6 +53,10 @@ public slots:
     void tw_Main_DblClick();
     void cmd_Save_Click();
     void cmd_Exit_Click();
+    // File -> print the mechanism's summary (the printer dialog first) or save it as PDF (the
+    // file dialog first; a name without ".pdf" gets it).
+    void mnu_PrintSummary_Click();
+    void mnu_SaveSummaryPdf_Click();
 
 private:
     CompilerView* compilerView();

@@ -4,6 +4,7 @@
 #include "model/session.h"
 #include "report/mechanismsummary.h"
 #include "shell/commandline.h"
+#include "shell/mainstrip.h"
 #include "shell/shell.h"
 #include "tests/support/expectedfiles.h"
 #include "tests/support/scripteddialogs.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -223,6 +225,40 @@ private slots:
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         QVERIFY(zuvrack({QStringLiteral("--kv"), m_dir + QStringLiteral("/механизм.zvr")}).exit == 0);
         QCOMPARE(readFileBytes(saved), readFileBytes(m_dir + QStringLiteral("/механизм.kv")));
+    }
+
+    // File -> "Открыть пример" lists the samples and opens the chosen one in free edit; its save
+    // writes the project into the user's folder, not among the samples; the window's File menu
+    // saves the summary as PDF.
+    void window_sampleFromTheMenu()
+    {
+        Session s;
+        s.DataFolder = m_root.filePath(QStringLiteral("data"));
+        const QString samples = s.DataFolder + QStringLiteral("/samples/");
+        const QString name = QStringLiteral("Шестизвенный механизм");
+        QVERIFY(QDir().mkpath(samples) && QFile::copy(QStringLiteral(ZUVRACK_SAMPLES "/") + name + QStringLiteral(".zvr"),
+                                                      samples + name + QStringLiteral(".zvr")));
+        ScriptedDialogs d(s);
+        d.expectSaveFile(QStringLiteral("Файлы KVERTA (*.kv)| *.kv"), {m_dir + QStringLiteral("/пример.kv"), QStringLiteral("пример.kv")})
+            .expectSaveFile(QStringLiteral("Паспорт механизма (*.pdf)| *.pdf"), {m_dir + QStringLiteral("/паспорт"), QStringLiteral("паспорт")});
+        Shell shell(s, d);
+        shell.start();
+        auto* menu = shell.mainWindow()->findChild<QMenu*>(QStringLiteral("mnu_Samples"));
+        QVERIFY(menu);
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().first()->text(), name);
+        menu->actions().first()->trigger();
+        FreeEditWindow* w = shell.freeEditWindow();
+        QVERIFY(w && w->isVisible());
+        QVERIFY(std::any_of(w->nodeItems().begin(), w->nodeItems().end(),
+                            [](const QTreeWidgetItem* i) { return i->text(0) == QStringLiteral("Длина звена: 0.35"); }));
+        w->cmd_Save_Click();
+        w->mnu_SaveSummaryPdf_Click();
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+        QVERIFY(QFileInfo::exists(s.DataFolder + QStringLiteral("/d_files/пример.zvr")));
+        QCOMPARE(QDir(samples).entryList(QDir::Files), QStringList{name + QStringLiteral(".zvr")});
+        QVERIFY(readFileBytes(m_dir + QStringLiteral("/паспорт.pdf")).startsWith("%PDF"));
     }
 };
 
