@@ -76,17 +76,11 @@ WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWind
     connect(m_engine, &WizardEngine::changed, this, &WizardWindow::showEngine);
     connect(m_engine, &WizardEngine::freeEditRequested, this, &WizardWindow::freeEditRequested);
     connect(m_answer, &QLineEdit::textEdited, m_engine, &WizardEngine::setAnswerText);
-    // Every button hands the typed answer over before its command runs.
-    const std::pair<QPushButton*, void (WizardEngine::*)()> commands[] = {
-        {m_return, &WizardEngine::Work},          {m_endStage, &WizardEngine::EndStage},
-        {m_back, &WizardEngine::Undo},            {m_prev, &WizardEngine::StageReturn},
-        {m_freeLancer, &WizardEngine::FreeLancerMode},
-    };
-    for (const auto& [button, command] : commands)
-        connect(button, &QPushButton::clicked, this, [this, command] {
-            handOverAnswer();
-            (m_engine->*command)();
-        });
+    connectCommand(m_return, [this] { m_engine->Work(); });
+    connectCommand(m_endStage, [this] { m_engine->EndStage(); });
+    connectCommand(m_back, [this] { m_engine->Undo(); });
+    connectCommand(m_prev, [this] { m_engine->StageReturn(); });
+    connectCommand(m_freeLancer, [this] { m_engine->FreeLancerMode(); });
 
     m_refresh = new QTimer(this);
     m_refresh->setObjectName(QStringLiteral("tmr_ListInputSCROLL"));
@@ -94,6 +88,17 @@ WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWind
     connect(m_refresh, &QTimer::timeout, this, &WizardWindow::refreshTick);
     m_refresh->start();
     showEngine();
+}
+
+// Every button hands the typed answer over before its command runs.
+// (A lambda per command, not a member-function pointer: a call through one inside the slot was
+// reported as a stack read under AddressSanitizer with GCC 12.)
+void WizardWindow::connectCommand(QPushButton* button, const std::function<void()>& command)
+{
+    connect(button, &QPushButton::clicked, this, [this, command] {
+        handOverAnswer();
+        command();
+    });
 }
 
 WizardWindow::~WizardWindow() = default;

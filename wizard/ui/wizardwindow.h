@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class Dialogs;
 class QLabel;
 class QLineEdit;
@@ -55,6 +57,7 @@ private:
     void showEngine();
     void refreshTick();
     void handOverAnswer();
+    void connectCommand(QPushButton* button, const std::function<void()>& command);
 
     Session& m_session;
     Dialogs& m_dialogs;
