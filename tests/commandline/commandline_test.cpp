@@ -148,9 +148,7 @@ private slots:
     void summary()
     {
         Session s;
-        QVERIFY(readProjectBytes(madeFrom(QStringLiteral("zvr descriptions/data/") + QString::fromUtf8(QTest::currentDataTag()) +
-                                          QStringLiteral(".zvr.txt")),
-                                 s));
+        QVERIFY(readProjectBytes(madeFrom(QStringLiteral("zvr ") + cell("listing")), s));
         const QString html = summaryHtml(s, QStringLiteral("<проект & «он»>"));
         QStringList cells;
         for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("<td>(.*?)</td>")).globalMatch(html))
