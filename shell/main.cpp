@@ -73,9 +73,9 @@ int main(int argc, char* argv[])
     QStringList files = arguments.mid(1);
     // Anything but a lone project file runs without a window, and so without a display.
     if (!wantsWindow(arguments)) {
-        // The summary lays out text, which takes a GUI application; a teacher's shell without a
-        // display gets the offscreen one.
-        if (wantsSummary(arguments) && noDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        // The summary lays out text, which takes a GUI application, but it opens no window: the
+        // offscreen platform, so that a stale DISPLAY over ssh cannot stop it.
+        if (wantsSummary(arguments) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         const std::unique_ptr<QCoreApplication> app(wantsSummary(arguments) ? new QGuiApplication(argc, argv)
                                                                             : new QCoreApplication(argc, argv));
