@@ -29,7 +29,8 @@ QString mobilityLine(const Session& s, int* w)
     }
     const int p = s.ParaCount;
     *w = 3 * n - 2 * p;
-    return QStringLiteral("n = %1, p = %2: W = 3·%1 − 2·%2 = %3").arg(n).arg(p).arg(*w);
+    const QString pairs = p < 0 ? QStringLiteral("(%1)").arg(p) : QString::number(p);
+    return QStringLiteral("n = %1, p = %2: W = 3·%1 − 2·%3 = %4").arg(n).arg(p).arg(pairs).arg(*w);
 }
 
 // The nodes reachable from the frame through the pairs.
@@ -68,6 +69,15 @@ void mobilityCauses(const DiagramModel& d, QStringList& lines)
         if (hasFrame && !reached[i])
             lines << QStringLiteral("Звено %1 не связано со стойкой ни через одну пару").arg(node.name);
     }
+    // Two pairs between the same two links leave the pair of them rigid.
+    for (int k = 0; k < d.edges.size(); ++k)
+        for (int j = 0; j < k; ++j) {
+            const DiagramEdge& a = d.edges[j];
+            const DiagramEdge& b = d.edges[k];
+            if (a.from >= 0 && a.to >= 0 && ((a.from == b.from && a.to == b.to) || (a.from == b.to && a.to == b.from)))
+                lines << QStringLiteral("Пары %1 и %2 соединяют одни и те же звенья %3 и %4")
+                             .arg(a.name, b.name, d.nodes[a.from].name, d.nodes[a.to].name);
+        }
 }
 
 // A prismatic pair written from the frame side, and a prismatic link whose guide question would
@@ -80,6 +90,7 @@ void pairOrder(const Session& s, const DiagramModel& d, QStringList& lines)
                          .arg(e.name);
     for (int i = 1; i <= zvenoCount(s); ++i) {
         const ZVENO& z = s.Zvenos[i];
+        // The pair names are known once the driving link is chosen and every link has learnt them.
         if (isCopyLink(z) || isFrameLink(z) || !isPrismaticLink(z))
             continue;
         const GuidePairs rg = revoluteAndGuide(z);
@@ -150,11 +161,16 @@ void groupLines(const Session& s, const DiagramModel& d, QStringList& lines)
                 inner = k;
         if (inner < 0)
             parts << QStringLiteral("у звеньев %1 и %2 нет общей пары").arg(d.nodes[a].name, d.nodes[b].name);
-        for (int n : {a, b})
-            if (d.nodes[n].pairCount != 2)
-                parts << QStringLiteral("у звена %1 пар %2: в группе останутся первая пара и пара со стойкой")
-                             .arg(d.nodes[n].name)
-                             .arg(d.nodes[n].pairCount);
+        for (int n : {a, b}) {
+            const DiagramNode& link = d.nodes[n];
+            if (link.pairCount > 2)
+                parts << QStringLiteral("у звена %1 пар %2: в группе останутся первая пара и пара со стойкой, "
+                                        "остальные станут дополнительными")
+                             .arg(link.name)
+                             .arg(link.pairCount);
+            else if (link.pairCount < 2)
+                parts << QStringLiteral("у звена %1 пар %2, а нужно две").arg(link.name).arg(link.pairCount);
+        }
         const int outerA = outerPair(d, a, inner);
         const int outerB = outerPair(d, b, inner);
         for (const auto& [pair, node] : {std::pair{outerA, a}, std::pair{outerB, b}})

@@ -64,6 +64,9 @@ DiagramModel buildDiagram(const Session& s)
     DiagramModel model;
     for (int i = 1; i <= zvenoCount(s); ++i) {
         const ZVENO& z = s.Zvenos[i];
+        // A damaged count reaches past the described links into records that name none.
+        if (!isSetText(z.Name))
+            continue;
         DiagramNode& node = model.nodes[addNode(model, z.Name)];
         node.frame = node.frame || isFrameLink(z);
         node.driving = node.driving || isDrivingLink(z);

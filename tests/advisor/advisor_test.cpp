@@ -1,0 +1,102 @@
+#include "advisor/advisor.h"
+#include "diagram/diagrammodel.h"
+#include "files/projectformat.h"
+#include "model/session.h"
+#include "tests/support/expectedfiles.h"
+#include "tests/support/mechanismbuilder.h"
+#include "tests/support/testtable.h"
+#include "wizard/mechanism.h"
+
+#include <QTest>
+
+namespace {
+
+// The records of a case: "zvr <name>" reads the project file a stored description writes,
+// "build <description>" builds them with the mechanism builder.
+bool load(const QString& source, Session& s)
+{
+    if (source.startsWith(QStringLiteral("build "))) {
+        buildMechanism(s, source.mid(6));
+        return true;
+    }
+    QString error;
+    const QByteArray bytes =
+        encodeZvrListing(QStringLiteral(ZUVRACK_DESCRIPTIONS_DATA "/") + source.mid(4) + QStringLiteral(".zvr.txt"), &error);
+    s.ResetMechanism();
+    return error.isEmpty() && readProjectBytes(bytes, s);
+}
+
+// The model written out one line per node, edge and layer, so that a table can hold it.
+QStringList modelLines(const DiagramModel& d)
+{
+    QStringList lines;
+    for (const DiagramNode& n : d.nodes) {
+        QStringList marks;
+        for (const DiagramMark& m : n.marks)
+            marks << m.kind + QLatin1Char(':') + m.name;
+        lines << QStringLiteral("node %1 %2 group=%3 colour=%4 at=%5.%6 pairs=%7 marks=%8")
+                     .arg(n.name, n.frame ? QStringLiteral("frame") : n.driving ? QStringLiteral("driving") : QStringLiteral("link"))
+                     .arg(n.group)
+                     .arg(n.colour)
+                     .arg(n.layer)
+                     .arg(n.position)
+                     .arg(n.pairCount)
+                     .arg(marks.join(QLatin1Char(',')));
+    }
+    const auto nodeName = [&](int i) { return i < 0 ? QStringLiteral("?") : d.nodes[i].name; };
+    for (const DiagramEdge& e : d.edges)
+        lines << QStringLiteral("edge %1 %2 %3-%4").arg(e.name, e.type, nodeName(e.from), nodeName(e.to));
+    for (const QList<int>& layer : d.layers) {
+        QStringList names;
+        for (int i : layer)
+            names << nodeName(i);
+        lines << QStringLiteral("layer ") + names.join(QLatin1Char(' '));
+    }
+    return lines;
+}
+
+} // namespace
+
+class AdvisorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void structure_givesAdviceAndModel_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QStringList>("expected");
+        for (const TableSection& section : tableSections(QStringLiteral(TESTDATA "/structures.txt")))
+            QTest::newRow(qPrintable(section.title)) << section.lines.value(0) << section.lines.mid(1);
+    }
+    void structure_givesAdviceAndModel()
+    {
+        QFETCH(QString, source);
+        QFETCH(QStringList, expected);
+        Session s;
+        QVERIFY2(load(source, s), qPrintable(source));
+        // "rebuild" runs the step after the driving link, when every link learns its pairs;
+        // "then" lines are built on what stands after it.
+        while (!expected.isEmpty() && !expected.first().startsWith(QStringLiteral("advice "))) {
+            const QString step = expected.takeFirst();
+            if (step == QStringLiteral("rebuild"))
+                RebuildPairLinks(s);
+            else
+                buildMechanism(s, step.mid(5));
+        }
+        QStringList actual;
+        for (const QString& line : adviseStructure(s))
+            actual << QStringLiteral("advice ") + line;
+        actual << modelLines(buildDiagram(s));
+        QCOMPARE(actual.join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
+    }
+
+    void answer_givesHint_data() { addRows("answers.txt"); }
+    void answer_givesHint()
+    {
+        const Session s;
+        QCOMPARE(adviseAnswer(s, qint16(cell("state").toInt()), cell("typed")), cell("hint"));
+    }
+};
+
+QTEST_GUILESS_MAIN(AdvisorTest)
+#include "advisor_test.moc"
