@@ -85,6 +85,9 @@ void mobilityCauses(const DiagramModel& d, QStringList& lines)
 void pairOrder(const Session& s, const DiagramModel& d, QStringList& lines)
 {
     for (const DiagramEdge& e : d.edges)
+        if (e.from >= 0 && e.from == e.to)
+            lines << QStringLiteral("Пара %1 соединяет звено %2 само с собой").arg(e.name, d.nodes[e.from].name);
+    for (const DiagramEdge& e : d.edges)
         if (e.type == QStringLiteral("p") && e.from >= 0 && d.nodes[e.from].frame)
             lines << QStringLiteral("Пара %1: поступательная пара начата со стойки; введите сначала ползун, затем стойку")
                          .arg(e.name);
