@@ -64,32 +64,32 @@ int cp1251Code(char32_t ch)
 
 void appendCp1251(QByteArray& out, QStringView text)
 {
-    forEachCodePoint(text, [&out](char32_t ch) {
+    // One byte at most per UTF-16 unit: write through a pointer, then cut to what was written.
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* p = out.data() + start;
+    forEachCodePoint(text, [&p](char32_t ch) {
         const int code = cp1251Code(ch);
-        out.append(code < 0 ? kUnknown : char(code));
+        *p++ = code < 0 ? kUnknown : char(code);
     });
+    out.truncate(p - out.constData());
 }
 
 QByteArray toCp1251(QStringView text)
 {
     QByteArray out;
-    out.reserve(text.size());
     appendCp1251(out, text);
     return out;
 }
 
 QString fromCp1251(QByteArrayView bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* p = out.data();
     for (const char b : bytes) {
         const auto code = static_cast<unsigned char>(b);
-        if (code < 0x80) {
-            out.append(QChar(char16_t(code)));
-            continue;
-        }
-        const char32_t ch = upperChar(code);
-        out.append(ch == kUnassigned ? QChar(QLatin1Char(kUnknown)) : QChar(char16_t(ch)));
+        const char32_t ch = code < 0x80 ? char32_t(code) : upperChar(code);
+        *p++ = ch == kUnassigned && code != 0 ? QChar(QLatin1Char(kUnknown)) : QChar(char16_t(ch));
     }
     return out;
 }
@@ -116,14 +116,16 @@ QByteArray kvFileBytes(const QStringList& lines)
     qsizetype size = 0;
     for (const QString& line : lines)
         size += line.size() + 2;
-    QByteArray out;
-    out.reserve(size);
+    QByteArray out(size, Qt::Uninitialized);
+    char* p = out.data();
     for (const QString& line : lines) {
-        const qsizetype start = out.size();
-        appendCp1251(out, line);
-        for (qsizetype i = start; i < out.size(); ++i)
-            out[i] = kvByte(static_cast<unsigned char>(out[i]));
-        out.append("\r\n", 2);
+        forEachCodePoint(line, [&p](char32_t ch) {
+            const int code = cp1251Code(ch);
+            *p++ = code < 0 ? kUnknown : kvByte(static_cast<unsigned char>(code));
+        });
+        *p++ = '\r';
+        *p++ = '\n';
     }
+    out.truncate(p - out.constData());
     return out;
 }

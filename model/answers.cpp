@@ -165,27 +165,37 @@ QString ToKvNumber(const QString& value)
     // Work on the decimal digits themselves so that no value loses precision or magnitude:
     // the mantissa is the first 15 significant digits, cut, and the exponent comes from the
     // position of the first significant digit relative to the point.
-    const bool negative = value.startsWith(QLatin1Char('-'));
-    const QString body = negative ? value.mid(1) : value;
-    qsizetype point = body.indexOf(QLatin1Char('.'));
-    if (point < 0)
-        point = body.size();
-    QString digits = body;
-    digits.remove(QLatin1Char('.'));
-    const qsizetype firstSignificant = [&] {
-        for (qsizetype k = 0; k < digits.size(); ++k)
-            if (digits[k] != QLatin1Char('0'))
-                return k;
-        return qsizetype(-1);
-    }();
+    const bool negative = value.front() == QLatin1Char('-');
+    const QStringView body = QStringView(value).mid(negative ? 1 : 0);
+    const qsizetype pointAt = body.indexOf(QLatin1Char('.'));
+    const qsizetype point = pointAt < 0 ? body.size() : pointAt;
+    QChar digits[15];
+    int taken = 0;
+    qsizetype firstSignificant = -1, k = 0;
+    for (const QChar c : body) {
+        if (c == QLatin1Char('.'))
+            continue;
+        if (firstSignificant < 0 && c != QLatin1Char('0'))
+            firstSignificant = k;
+        if (firstSignificant >= 0 && taken < 15)
+            digits[taken++] = c;
+        ++k;
+    }
     if (firstSignificant < 0)
         return zero;
 
     const qint64 exponent = static_cast<qint64>(point) - firstSignificant - 1;
-    QString mantissa = digits.mid(firstSignificant, 15);
-    mantissa = mantissa.left(1) + QLatin1Char('.') + mantissa.mid(1);
-    mantissa += Zeros(16 - static_cast<int>(mantissa.size()));
     const QString e = QString::number(exponent < 0 ? -exponent : exponent);
-    return (negative ? QStringLiteral("-") : QStringLiteral(" ")) + mantissa + QLatin1Char('E') +
-           (exponent < 0 ? QLatin1Char('-') : QLatin1Char('+')) + Zeros(4 - static_cast<int>(e.size())) + e;
+    QString out;
+    out.reserve(22 + qMax<qsizetype>(4, e.size()));
+    out += negative ? QLatin1Char('-') : QLatin1Char(' ');
+    out += digits[0];
+    out += QLatin1Char('.');
+    out.append(digits + 1, taken - 1);
+    out += Zeros(15 - taken);
+    out += QLatin1Char('E');
+    out += exponent < 0 ? QLatin1Char('-') : QLatin1Char('+');
+    out += Zeros(4 - static_cast<int>(e.size()));
+    out += e;
+    return out;
 }
