@@ -3,6 +3,7 @@
 #include "files/codepage.h"
 #include "files/kvcompiler.h"
 #include "files/projectformat.h"
+#include "advisor/advisor.h"
 #include "files/savefile.h"
 #include "freeedit/mechanismtree.h"
 #include "model/errors.h"
@@ -241,7 +242,7 @@ QByteArray kvImage(const Session& session)
 ProjectCheck checkProject(const QString& path)
 {
     const QFileInfo info(path);
-    ProjectCheck row{info.fileName(), info.completeBaseName(), 0, 0, 0, {}, 0, {}};
+    ProjectCheck row{info.fileName(), info.completeBaseName(), 0, 0, 0, {}, 0, {}, {}};
     auto session = std::make_unique<Session>();
     if (!readProjectFile(path, *session, &row.damage))
         return row;
@@ -254,6 +255,9 @@ ProjectCheck checkProject(const QString& path)
     row.links = m.links;
     for (int g = 1; g <= session->GroupCount; ++g)
         row.groups << session->Groups[g].Name + QLatin1Char(':') + session->Groups[g].GType;
+    for (const QString& line : adviseStructure(*session))
+        if (!line.startsWith(QStringLiteral("n = ")))
+            row.advice << line;
     return row;
 }
 
@@ -261,14 +265,15 @@ QStringList checkTable(const QList<ProjectCheck>& rows, bool csv)
 {
     QList<QStringList> table = {{QStringLiteral("file"), QStringLiteral("title"), QStringLiteral("n"),
                                  QStringLiteral("p"), QStringLiteral("W"), QStringLiteral("groups"),
-                                 QStringLiteral("unset"), QStringLiteral("state")}};
+                                 QStringLiteral("unset"), QStringLiteral("state"), QStringLiteral("advice")}};
     for (const ProjectCheck& r : rows) {
         if (!r.damage.isEmpty()) {
-            table.append({r.file, r.title, {}, {}, {}, {}, {}, QStringLiteral("damaged: ") + r.damage});
+            table.append({r.file, r.title, {}, {}, {}, {}, {}, QStringLiteral("damaged: ") + r.damage, {}});
             continue;
         }
         table.append({r.file, r.title, QString::number(r.links), QString::number(r.pairs), QString::number(r.W),
-                      r.groups.join(QLatin1Char(' ')), QString::number(r.unset), QStringLiteral("ok")});
+                      r.groups.join(QLatin1Char(' ')), QString::number(r.unset), QStringLiteral("ok"),
+                      r.advice.join(QStringLiteral(" / "))});
     }
     QList<qsizetype> widths(table.first().size(), 0);
     for (const QStringList& fields : table)

@@ -58,6 +58,7 @@ struct ProjectCheck {
     int W = 0;
     QStringList groups; // "name:type"
     int unset = 0;      // values of the free-edit tree still "/n"
+    QStringList advice; // the structure advisor's findings, the mobility line (n, p, W) aside
     QString damage;     // empty for a project the reader took
 };
 ProjectCheck checkProject(const QString& path);

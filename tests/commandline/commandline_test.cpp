@@ -115,7 +115,7 @@ private slots:
     // Good, damaged, truncated and empty files in one folder: a row for each, in order, and status 1.
     void check_folder()
     {
-        QStringList files, csv{QStringLiteral("file,title,n,p,W,groups,unset,state")};
+        QStringList files, csv{QStringLiteral("file,title,n,p,W,groups,unset,state,advice")};
         for (const QStringList& row : dataRows("check.txt")) {
             files << m_root.filePath(QStringLiteral("check/") + row[0]);
             QVERIFY(writeFile(files.last(), madeFrom(row[1])));
@@ -128,7 +128,8 @@ private slots:
         QCOMPARE(plain.size(), files.size() + 1);
         for (qsizetype i = 0; i < files.size(); ++i)
             QVERIFY2(plain[i + 1].startsWith(QFileInfo(files[i]).fileName() + QStringLiteral("  ")) &&
-                         plain[i + 1].endsWith(csv[i + 1].section(u',', -1).remove(u'"')), qPrintable(plain[i + 1]));
+                         plain[i + 1].contains(QStringLiteral("damaged: ")) == csv[i + 1].contains(QStringLiteral("damaged: ")),
+                     qPrintable(plain[i + 1]));
         QCOMPARE(zuvrack({QStringLiteral("--check"), files[0], files[1]}).exit, 0);
     }
 
