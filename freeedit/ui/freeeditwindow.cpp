@@ -1,5 +1,6 @@
 #include "freeedit/ui/freeeditwindow.h"
 
+#include "diagram/ui/diagrampanel.h"
 #include "files/ui/compilerwindow.h"
 #include "freeedit/freeeditcommands.h"
 #include "freeedit/mechanismtree.h"
@@ -75,6 +76,11 @@ FreeEditWindow::FreeEditWindow(Session& session, Dialogs& dialogs, QWidget* main
     print->setObjectName(QStringLiteral("mnu_PrintSummary"));
     QAction* pdf = file->addAction(QStringLiteral("Сохранить паспорт в PDF..."));
     pdf->setObjectName(QStringLiteral("mnu_SaveSummaryPdf"));
+    // The structure diagram in a tool window of its own, shown from the "Вид" menu.
+    m_diagramPanel = new DiagramPanel(this);
+    QMenu* view = menu->addMenu(QStringLiteral("Вид"));
+    view->setObjectName(QStringLiteral("mnu_FreeEditView"));
+    view->addAction(m_diagramPanel->makeToggle(this));
     layout->setMenuBar(menu);
     layout->addWidget(tw_Main, 1);
     for (QLabel* label : {lbl_text1, lbl_text2, lbl_text3, lbl_text4})
@@ -122,6 +128,7 @@ void FreeEditWindow::showNodes(QList<TreeNode> fresh)
     m_shownNodes = std::move(fresh);
     const QList<TreeNode>& nodes = m_shownNodes;
     m_nodeMarks = nodeMarks(nodes);
+    m_diagramPanel->refresh(m_session);
 
     // The items are filled while they are still outside the tree and go in together at the end:
     // an item that is already in the tree tells the view of every row and every value it gets,
@@ -180,6 +187,7 @@ void FreeEditWindow::tw_Main_DblClick()
         if (text && SelIndex >= 1 && SelIndex <= m_items.size()) {
             m_items[SelIndex - 1]->setText(0, *text);
             m_shownNodes[SelIndex - 1].text = *text;
+            m_diagramPanel->refresh(m_session);
         }
         return;
     }

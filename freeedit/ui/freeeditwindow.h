@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class CompilerView;
+class DiagramPanel;
 class Dialogs;
 class CompilerWindow;
 class QLabel;
@@ -74,6 +75,7 @@ private:
     CompilerView* m_compilerView = nullptr;
     QPointer<CompilerWindow> m_ownCompiler;
     NodeEditor m_editor;
+    DiagramPanel* m_diagramPanel = nullptr;
 
     QTreeWidget* tw_Main;
     QLabel* lbl_text1;

@@ -1,3 +1,4 @@
+#include "diagram/ui/diagramview.h"
 #include "files/projectformat.h"
 #include "files/ui/compilerwindow.h"
 #include "files/ui/loaderwindow.h"
@@ -267,6 +268,10 @@ private slots:
         QCOMPARE(picture(), first); // state 12 keeps the picture
         enter(u"0 1 A r 1 2 B"_s);
         QCOMPARE(child<QListWidget>(&w, u"List1"_s)->count(), 20);
+        child<QAction>(&w, u"mnu_Diagram"_s)->trigger(); // the diagram beside it: links 0, 1, 2 and pairs A, B
+        QVERIFY(child(&w, u"diagramPanel"_s)->isVisible());
+        QCOMPARE(child<DiagramWidget>(&w, u"diagramWidget"_s)->model().nodes.size(), 3);
+        QCOMPARE(child<DiagramWidget>(&w, u"diagramWidget"_s)->model().edges.size(), 2);
         QTest::keyClick(child(&w, u"txt_Answer"_s), Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
         QCOMPARE(child<QLabel>(&w, u"lbl_Question"_s)->text(), StatePrompt(2, 0));
         QVERIFY(child<QAction>(&w, u"mnu_Stage(1)"_s)->isEnabled() && !child<QAction>(&w, u"mnu_Stage(2)"_s)->isEnabled());

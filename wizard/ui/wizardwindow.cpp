@@ -1,5 +1,7 @@
 #include "wizard/ui/wizardwindow.h"
 
+#include "advisor/advisor.h"
+#include "diagram/ui/diagrampanel.h"
 #include "files/ui/compilerwindow.h"
 #include "model/session.h"
 #include "model/windowgeometry.h"
@@ -76,6 +78,10 @@ WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWind
     connect(m_engine, &WizardEngine::changed, this, &WizardWindow::showEngine);
     connect(m_engine, &WizardEngine::freeEditRequested, this, &WizardWindow::freeEditRequested);
     connect(m_answer, &QLineEdit::textEdited, m_engine, &WizardEngine::setAnswerText);
+    // The hint follows every change of the answer box, typed or set by the engine.
+    connect(m_answer, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_diagramPanel->setAdvice(adviseAnswer(m_session, m_session.WizardState, text));
+    });
     connectCommand(m_return, [this] { m_engine->Work(); });
     connectCommand(m_endStage, [this] { m_engine->EndStage(); });
     connectCommand(m_back, [this] { m_engine->Undo(); });
@@ -116,6 +122,12 @@ qint16 WizardWindow::ShownState() const
 void WizardWindow::buildControls()
 {
     auto* root = new QVBoxLayout(this);
+
+    // The diagram is a tool window of its own, so no control of this window moves; the item in
+    // the window's context menu (or F9) shows and hides it.
+    m_diagramPanel = new DiagramPanel(this);
+    addAction(m_diagramPanel->makeToggle(this));
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // The return menu: hidden and disabled; the wizard only enables its items as stages end.
     auto* menuBar = new QMenuBar(this);
@@ -297,6 +309,7 @@ void WizardWindow::refreshTick()
 void WizardWindow::showEngine()
 {
     const WizardDisplay& d = m_engine->display();
+    m_diagramPanel->refresh(m_session);
     m_question->setText(d.prompt);
     if (m_answer->text() != d.answerText)
         m_answer->setText(d.answerText);

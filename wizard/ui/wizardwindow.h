@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class DiagramPanel;
 class Dialogs;
 class QLabel;
 class QLineEdit;
@@ -78,6 +79,7 @@ private:
     QTreeWidget* m_tree = nullptr;
     QLabel* m_help = nullptr;
     QTimer* m_refresh = nullptr;
+    DiagramPanel* m_diagramPanel = nullptr;
     QMenu* m_backMenu = nullptr;
     QList<QAction*> m_stageItems; // mnu_Stage(1..9)
     QHash<QString, QTreeWidgetItem*> m_nodes;

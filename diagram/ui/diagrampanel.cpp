@@ -1,0 +1,82 @@
+#include "diagram/ui/diagrampanel.h"
+
+#include "advisor/advisor.h"
+#include "diagram/diagrammodel.h"
+#include "diagram/ui/diagramview.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+DiagramPanel::DiagramPanel(QWidget* owner)
+    : QWidget(owner, Qt::Tool)
+{
+    setObjectName(QStringLiteral("diagramPanel"));
+    setWindowTitle(QStringLiteral("Схема механизма"));
+    resize(560, 520);
+    m_diagram = new DiagramWidget;
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("diagramScroll"));
+    scroll->setWidget(m_diagram);
+    // The drawing fills the view and scrolls once its minimum cells no longer fit.
+    scroll->setWidgetResizable(true);
+    m_advice = new QLabel(this);
+    m_advice->setObjectName(QStringLiteral("diagramAdvice"));
+    m_advice->setWordWrap(true);
+    m_findings = new QListWidget;
+    m_findings->setObjectName(QStringLiteral("diagramFindings"));
+    auto* split = new QSplitter(Qt::Vertical);
+    split->addWidget(scroll);
+    split->addWidget(m_findings);
+    split->setStretchFactor(0, 4);
+    split->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(split, 1);
+    layout->addWidget(m_advice);
+}
+
+void DiagramPanel::refresh(const Session& session)
+{
+    m_diagram->setModel(buildDiagram(session));
+    const QStringList lines = adviseStructure(session);
+    m_findings->clear();
+    m_findings->addItems(lines);
+}
+
+void DiagramPanel::setAdvice(const QString& line)
+{
+    m_advice->setText(line);
+}
+
+void DiagramPanel::showBeside(const QWidget* window)
+{
+    QPoint at = window->frameGeometry().topRight() + QPoint(1, 0);
+    if (const QScreen* screen = window->screen()) {
+        const QRect free = screen->availableGeometry();
+        at.setX(std::max(free.left(), std::min(at.x(), free.right() - width())));
+        at.setY(std::max(free.top(), std::min(at.y(), free.bottom() - height())));
+    }
+    move(at);
+    show();
+}
+
+QAction* DiagramPanel::makeToggle(QWidget* window)
+{
+    auto* item = new QAction(QStringLiteral("Схема"), window);
+    item->setObjectName(QStringLiteral("mnu_Diagram"));
+    item->setCheckable(true);
+    item->setShortcut(Qt::Key_F9);
+    connect(item, &QAction::toggled, this, [this, window](bool on) {
+        if (on)
+            showBeside(window);
+        else
+            hide();
+    });
+    return item;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class DiagramWidget;
+class QAction;
+class QLabel;
+class QListWidget;
+class Session;
+
+// The tool window beside a mechanism window: the structure diagram, the hint for the answer being
+// typed and the findings on the records. It only shows; it never asks or refuses.
+class DiagramPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit DiagramPanel(QWidget* owner);
+
+    // The diagram and the findings afresh from the records.
+    void refresh(const Session& session);
+    void setAdvice(const QString& line);
+    // Shown to the right of the window it belongs to, kept on that window's screen.
+    void showBeside(const QWidget* window);
+    // The checkable item "Схема" (F9) of that window that shows and hides the panel.
+    QAction* makeToggle(QWidget* window);
+    DiagramWidget* diagram() const { return m_diagram; }
+
+private:
+    DiagramWidget* m_diagram;
+    QLabel* m_advice;
+    QListWidget* m_findings;
+};
