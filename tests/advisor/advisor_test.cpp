@@ -1,5 +1,6 @@
 #include "advisor/advisor.h"
 #include "diagram/diagrammodel.h"
+#include "diagram/ui/diagramview.h"
 #include "files/projectformat.h"
 #include "model/session.h"
 #include "tests/support/expectedfiles.h"
@@ -88,6 +89,17 @@ private slots:
             actual << QStringLiteral("advice ") + line;
         actual << modelLines(buildDiagram(s));
         QCOMPARE(actual.join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
+        // Its drawing in a small area: every box readable, inside the sheet and clear of the others;
+        // the SVG has one rounded box per node.
+        const DiagramModel d = buildDiagram(s);
+        const DiagramGeometry g = layoutGeometry(d, QRectF(0, 0, 400, 300));
+        for (int i = 0; i < g.nodes.size(); ++i) {
+            QVERIFY(g.nodes[i].width() >= 76 && g.nodes[i].height() >= 34);
+            QVERIFY(QRectF(QPointF(), g.size).contains(g.nodes[i]));
+            for (int j = 0; j < i; ++j)
+                QVERIFY(!g.nodes[i].intersects(g.nodes[j]));
+        }
+        QCOMPARE(QString::fromUtf8(diagramSvg(d)).count(QStringLiteral(" rx=\"8\"")), d.nodes.size());
     }
 
     void answer_givesHint_data() { addRows("answers.txt"); }
