@@ -43,10 +43,28 @@ DiagramPanel::DiagramPanel(QWidget* owner)
 
 void DiagramPanel::refresh(const Session& session)
 {
-    m_diagram->setModel(buildDiagram(session));
-    const QStringList lines = adviseStructure(session);
+    m_session = &session;
+    m_stale = true;
+    // A hidden panel costs nothing per answer, even for the largest mechanism.
+    if (isVisible())
+        rebuild();
+}
+
+void DiagramPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        rebuild();
+}
+
+void DiagramPanel::rebuild()
+{
+    m_stale = false;
+    if (!m_session)
+        return;
+    m_diagram->setModel(buildDiagram(*m_session));
     m_findings->clear();
-    m_findings->addItems(lines);
+    m_findings->addItems(adviseStructure(*m_session));
 }
 
 void DiagramPanel::setAdvice(const QString& line)

@@ -15,7 +15,8 @@ class DiagramPanel : public QWidget {
 public:
     explicit DiagramPanel(QWidget* owner);
 
-    // The diagram and the findings afresh from the records.
+    // The diagram and the findings afresh from the records; while the panel is hidden only noted,
+    // and done when it is shown (the session must outlive the panel).
     void refresh(const Session& session);
     void setAdvice(const QString& line);
     // Shown to the right of the window it belongs to, kept on that window's screen.
@@ -24,7 +25,14 @@ public:
     QAction* makeToggle(QWidget* window);
     DiagramWidget* diagram() const { return m_diagram; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void rebuild();
+
+    const Session* m_session = nullptr;
+    bool m_stale = false;
     DiagramWidget* m_diagram;
     QLabel* m_advice;
     QListWidget* m_findings;

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include <algorithm>
 #include <cmath>
@@ -289,6 +291,7 @@ void DiagramWidget::contextMenuEvent(QContextMenuEvent* event)
             &DiagramWidget::savePng);
     connect(menu.addAction(QStringLiteral("Сохранить схему как SVG...")), &QAction::triggered, this,
             &DiagramWidget::saveSvg);
+    connect(menu.addAction(QStringLiteral("Печать схемы...")), &QAction::triggered, this, &DiagramWidget::print);
     menu.exec(event->globalPos());
 }
 
@@ -313,4 +316,19 @@ void DiagramWidget::saveSvg()
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(diagramSvg(m_model));
+}
+
+void DiagramWidget::print()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter(&printer);
+    // The drawing at its own size, scaled down only when the page is smaller.
+    const QSizeF drawing = layoutGeometry(m_model, QRectF()).size;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const qreal scale = std::min({1.0, page.width() / drawing.width(), page.height() / drawing.height()});
+    painter.scale(scale, scale);
+    paintDiagram(painter, m_model, QRectF(QPointF(), drawing));
 }

@@ -44,6 +44,7 @@ protected:
 private:
     void savePng();
     void saveSvg();
+    void print();
 
     DiagramModel m_model;
 };
