@@ -1,5 +1,8 @@
 #include "report/mechanismsummary.h"
 
+#include "diagram/diagrammodel.h"
+#include "diagram/diagrampainter.h"
+
 #include "model/flags.h"
 #include "model/recordaccess.h"
 #include "model/session.h"
@@ -11,7 +14,10 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QImage>
+#include <QPainter>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <memory>
 
@@ -240,7 +246,7 @@ Mobility countMobility(Session& session)
     return {(W + 2 * pairs) / 3, pairs, W}; // W = 3n - 2p
 }
 
-QString summaryHtml(const Session& session, const QString& title)
+QString summaryHtml(const Session& session, const QString& title, const QString& diagramSource)
 {
     // The count marks repeated links: it works on a copy, the records shown stay as they are.
     auto counted = std::make_unique<Session>(session);
@@ -257,6 +263,13 @@ QString summaryHtml(const Session& session, const QString& title)
     page.paragraph(QStringLiteral("Число степеней свободы: W = 3·n − 2·p = 3·") + QString::number(m.links) +
                    QStringLiteral(" − 2·") + QString::number(m.pairs) + QStringLiteral(" = ") + QString::number(m.W) +
                    QStringLiteral(" (n — подвижные звенья, p — кинематические пары)."));
+    // The structure diagram: an SVG inside the page itself, or an image the document was given.
+    const QString source = diagramSource.isEmpty()
+                               ? QStringLiteral("data:image/svg+xml;base64,") +
+                                     QString::fromLatin1(diagramSvg(buildDiagram(session)).toBase64())
+                               : diagramSource;
+    page.html += QStringLiteral("<h2>Схема механизма</h2>\n<p><img alt=\"Схема механизма\" src=\"") + source +
+                 QStringLiteral("\"></p>\n");
     pairsTable(page, session);
     linksTables(page, session);
     groupsTable(page, session);
@@ -269,8 +282,20 @@ QString summaryHtml(const Session& session, const QString& title)
 
 void printSummary(const Session& session, const QString& title, QPagedPaintDevice& device)
 {
+    // A text document draws no SVG: the diagram goes in as a picture, drawn by the same painter.
+    const DiagramModel model = buildDiagram(session);
+    const QSizeF size = layoutGeometry(model, QRectF(0, 0, 480, 320)).size;
+    QImage picture(size.toSize() * 2, QImage::Format_ARGB32);
+    picture.setDevicePixelRatio(2);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        paintDiagram(painter, model, QRectF(QPointF(0, 0), size));
+    }
+    const QString source = QStringLiteral("zuvrack-diagram.png");
     QTextDocument document;
-    document.setHtml(summaryHtml(session, title));
+    document.addResource(QTextDocument::ImageResource, QUrl(source), picture);
+    document.setHtml(summaryHtml(session, title, source));
     document.print(&device);
 }
 

@@ -18,8 +18,9 @@ struct Mobility {
 };
 Mobility countMobility(Session& session);
 
-// The summary as an HTML page; title (the project's name) may be empty.
-QString summaryHtml(const Session& session, const QString& title);
+// The summary as an HTML page; title (the project's name) may be empty. The structure diagram is
+// an SVG inside the page unless diagramSource names a picture the document holds.
+QString summaryHtml(const Session& session, const QString& title, const QString& diagramSource = QString());
 
 // The same summary laid out on the pages of a printer or a PDF writer.
 void printSummary(const Session& session, const QString& title, QPagedPaintDevice& device);
