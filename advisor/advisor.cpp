@@ -148,10 +148,8 @@ QString hangsOn(const DiagramModel& d, int pair, int node, int group)
 void groupLines(const Session& s, const DiagramModel& d, QStringList& lines)
 {
     int ordinal = 0;
-    for (int g = 1; g <= groupCount(s); ++g) {
+    for (const qint16 g : standingGroups(s)) {
         const GROUP& group = s.Groups[g];
-        if (!validIndex(group.Zveno1Index, s.ZvenoCount) || !validIndex(group.Zveno2Index, s.ZvenoCount))
-            continue;
         ++ordinal;
         const int a = nodeIndex(d, zvenoAt(s, group.Zveno1Index).Name);
         const int b = nodeIndex(d, zvenoAt(s, group.Zveno2Index).Name);

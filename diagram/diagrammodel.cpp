@@ -35,10 +35,8 @@ void addMarks(DiagramNode& node, const ZVENO& z)
 void placeGroups(const Session& s, DiagramModel& model)
 {
     int ordinal = 0;
-    for (int g = 1; g <= groupCount(s); ++g) {
+    for (const qint16 g : standingGroups(s)) {
         const GROUP& group = s.Groups[g];
-        if (!validIndex(group.Zveno1Index, s.ZvenoCount) || !validIndex(group.Zveno2Index, s.ZvenoCount))
-            continue;
         ++ordinal;
         for (qint16 link : {group.Zveno1Index, group.Zveno2Index}) {
             const int n = nodeIndex(model, zvenoAt(s, link).Name);
@@ -50,6 +48,15 @@ void placeGroups(const Session& s, DiagramModel& model)
 }
 
 } // namespace
+
+QList<qint16> standingGroups(const Session& s)
+{
+    QList<qint16> standing;
+    for (int g = 1; g <= groupCount(s); ++g)
+        if (validIndex(s.Groups[g].Zveno1Index, s.ZvenoCount) && validIndex(s.Groups[g].Zveno2Index, s.ZvenoCount))
+            standing << qint16(g);
+    return standing;
+}
 
 int nodeIndex(const DiagramModel& model, const QString& name)
 {

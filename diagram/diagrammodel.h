@@ -47,3 +47,7 @@ DiagramModel buildDiagram(const Session& session);
 
 // The node of a link name, or -1.
 int nodeIndex(const DiagramModel& model, const QString& name);
+
+// The slots of the groups still standing, in the order they were named: a removed group keeps its
+// slot with its link indices withdrawn.
+QList<qint16> standingGroups(const Session& session);
