@@ -6,7 +6,6 @@
 #include "model/recordaccess.h"
 #include "model/session.h"
 
-#include <QSet>
 
 #include <algorithm>
 
@@ -17,16 +16,7 @@ namespace {
 // first record is not the frame, and every pair record.
 QString mobilityLine(const Session& s, int* w)
 {
-    QSet<QString> seen;
-    int n = 0;
-    for (int i = 1; i <= zvenoCount(s); ++i) {
-        const ZVENO& z = s.Zvenos[i];
-        if (seen.contains(z.Name))
-            continue;
-        seen.insert(z.Name);
-        if (z.IsFrame == kUnset)
-            ++n;
-    }
+    const int n = movingLinkCount(s);
     const int p = s.ParaCount;
     *w = 3 * n - 2 * p;
     const QString pairs = p < 0 ? QStringLiteral("(%1)").arg(p) : QString::number(p);

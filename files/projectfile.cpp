@@ -88,36 +88,51 @@ QString projectFilePath(const Session& session, const QString& kvFileName)
     return newest.isEmpty() ? projectFileForWriting(session, kvFileName) : newest;
 }
 
-LoadResult LoadFile(Session& session, Dialogs& dialogs, const QString& /*filepath*/, const QString& fileName)
+void adoptProject(Session& session, Session& read)
 {
-    session.ResetMechanism();
-    const QString path = projectFilePath(session, fileName);
+    session.Paras = std::move(read.Paras);
+    session.ParaCount = read.ParaCount;
+    session.Zvenos = std::move(read.Zvenos);
+    session.ZvenoCount = read.ZvenoCount;
+    session.Groups = std::move(read.Groups);
+    session.GroupCount = read.GroupCount;
+    session.FrameIndex = read.FrameIndex;
+    session.ForceAnalysis = read.ForceAnalysis;
+    session.MorePoints = read.MorePoints;
+    session.ExtraPairsFlag = read.ExtraPairsFlag;
+    session.OutputReady = kSet;
+}
+
+ReadResult readProjectAt(const QString& path, Session& session, QString* errorText)
+{
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        failLoad(session, dialogs, kErrNotOurFile);
-        return LoadResult::Missing;
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errorText)
+            *errorText = file.errorString();
+        return ReadResult::Unopened;
     }
     // No valid file is longer than every array full; reading stops there whatever the file holds.
     const QByteArray bytes = file.read(qint64(kMaxProjectRecords) * kProjectRecordSize);
     file.close();
-
+    if (bytes.isEmpty())
+        return ReadResult::Empty;
     // Read into a fresh mechanism first, so a damaged file never leaves half of one behind.
     auto loaded = std::make_unique<Session>();
     loaded->ResetMechanism();
-    if (!readProjectBytes(bytes, *loaded)) {
-        failLoad(session, dialogs, kErrProjectDamaged);
-        return LoadResult::Damaged;
-    }
-    session.Paras = std::move(loaded->Paras);
-    session.ParaCount = loaded->ParaCount;
-    session.Zvenos = std::move(loaded->Zvenos);
-    session.ZvenoCount = loaded->ZvenoCount;
-    session.Groups = std::move(loaded->Groups);
-    session.GroupCount = loaded->GroupCount;
-    session.FrameIndex = loaded->FrameIndex;
-    session.ForceAnalysis = loaded->ForceAnalysis;
-    session.MorePoints = loaded->MorePoints;
-    session.ExtraPairsFlag = loaded->ExtraPairsFlag;
-    session.OutputReady = kSet;
-    return LoadResult::Loaded;
+    if (!readProjectBytes(bytes, *loaded))
+        return ReadResult::Damaged;
+    adoptProject(session, *loaded);
+    return ReadResult::Read;
+}
+
+LoadResult LoadFile(Session& session, Dialogs& dialogs, const QString& /*filepath*/, const QString& fileName)
+{
+    session.ResetMechanism();
+    const QString path = projectFilePath(session, fileName);
+    const ReadResult read = path.isEmpty() ? ReadResult::Unopened : readProjectAt(path, session);
+    if (read == ReadResult::Read)
+        return LoadResult::Loaded;
+    const bool missing = read == ReadResult::Unopened;
+    failLoad(session, dialogs, missing ? kErrNotOurFile : kErrProjectDamaged);
+    return missing ? LoadResult::Missing : LoadResult::Damaged;
 }

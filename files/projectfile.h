@@ -17,6 +17,15 @@ QString projectFolder(const Session& session);
 // The project file a save writes for that name, in projectFolder(); empty as projectFilePath.
 QString projectFileForWriting(const Session& session, const QString& kvFileName);
 
+// Reading a project file from a path, wherever it lies: Read, or why not. Every result but Read
+// leaves the records in hand as they were; errorText gets the system's words for Unopened.
+enum class ReadResult { Read, Unopened, Empty, Damaged };
+ReadResult readProjectAt(const QString& path, Session& session, QString* errorText = nullptr);
+
+// The records of a project just read (into a separate session) replace those in hand; the
+// description can then be saved again (OutputReady).
+void adoptProject(Session& session, Session& read);
+
 enum class LoadResult { Loaded, Missing, Damaged };
 
 // Reads the project file of fileName into the records (ResetMechanism first). A damaged file

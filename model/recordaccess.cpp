@@ -1,5 +1,7 @@
 #include "model/recordaccess.h"
 
+#include <QSet>
+
 #include "model/flags.h"
 #include "model/session.h"
 
@@ -18,6 +20,19 @@ int zvenoCount(const Session& session)
 int groupCount(const Session& session)
 {
     return std::clamp<int>(session.GroupCount, 0, kMaxRecords);
+}
+
+int movingLinkCount(const Session& s)
+{
+    QSet<QString> seen;
+    int n = 0;
+    for (int i = 1; i <= zvenoCount(s); ++i) {
+        const ZVENO& z = s.Zvenos[i];
+        if (!seen.contains(z.Name) && z.IsFrame == kUnset)
+            ++n;
+        seen.insert(z.Name);
+    }
+    return n;
 }
 
 int subCount(qint16 count)

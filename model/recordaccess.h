@@ -13,6 +13,9 @@ struct ZVENO;
 int paraCount(const Session& session);
 int zvenoCount(const Session& session);
 int groupCount(const Session& session);
+// The moving links as the degrees of freedom count them: each link name once, by its first record,
+// the frame left out.
+int movingLinkCount(const Session& session);
 int subCount(qint16 count);
 
 // An index that names one of the first count records (and a slot of the array).

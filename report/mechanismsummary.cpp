@@ -7,7 +7,6 @@
 #include "model/recordaccess.h"
 #include "model/session.h"
 #include "model/translator.h"
-#include "wizard/structure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +18,6 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include <memory>
 
 namespace {
 
@@ -238,19 +236,16 @@ void groupsTable(Page& page, const Session& s)
 
 } // namespace
 
-Mobility countMobility(Session& session)
+Mobility countMobility(const Session& session)
 {
-    CountDegreesOfFreedom(session);
+    const int links = movingLinkCount(session);
     const int pairs = session.ParaCount;
-    const int W = session.W;
-    return {(W + 2 * pairs) / 3, pairs, W}; // W = 3n - 2p
+    return {links, pairs, 3 * links - 2 * pairs};
 }
 
 QString summaryHtml(const Session& session, const QString& title, const QString& diagramSource)
 {
-    // The count marks repeated links: it works on a copy, the records shown stay as they are.
-    auto counted = std::make_unique<Session>(session);
-    const Mobility m = countMobility(*counted);
+    const Mobility m = countMobility(session);
 
     Page page;
     const QString heading = QStringLiteral("Паспорт механизма") +

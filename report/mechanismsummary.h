@@ -9,14 +9,14 @@ class Session;
 // The mechanism's passport: its pairs, links, groups, points and degrees of freedom as tables,
 // every value with its unit and every value still to be given said so.
 
-// The degrees of freedom as the project table counts them: n moving links (each link once,
-// the frame not), p pairs, W = 3n - 2p. Sets session.W as the structure stage does.
+// The degrees of freedom as the structure stage counts them: n moving links (each link once,
+// the frame not), p pairs, W = 3n - 2p.
 struct Mobility {
     int links = 0;
     int pairs = 0;
     int W = 0;
 };
-Mobility countMobility(Session& session);
+Mobility countMobility(const Session& session);
 
 // The summary as an HTML page; title (the project's name) may be empty. The structure diagram is
 // an SVG inside the page unless diagramSource names a picture the document holds.

@@ -2,9 +2,11 @@
 
 #include "files/codepage.h"
 #include "files/kvcompiler.h"
+#include "files/projectfile.h"
 #include "files/projectformat.h"
 #include "advisor/advisor.h"
 #include "files/savefile.h"
+#include "wizard/structure.h"
 #include "freeedit/mechanismtree.h"
 #include "model/errors.h"
 #include "model/flags.h"
@@ -214,24 +216,16 @@ CommandLine parseCommandLine(const QStringList& arguments)
 bool readProjectFile(const QString& path, Session& session, QString* reason)
 {
     session.ResetMechanism();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = QStringLiteral("файл не открывается / cannot be opened (") + file.errorString() + QLatin1Char(')');
+    QString error;
+    switch (readProjectAt(path, session, &error)) {
+    case ReadResult::Read: return true;
+    case ReadResult::Unopened:
+        *reason = QStringLiteral("файл не открывается / cannot be opened (") + error + QLatin1Char(')');
         return false;
+    case ReadResult::Empty: *reason = QStringLiteral("файл пуст / empty file"); return false;
+    case ReadResult::Damaged: *reason = tableWords(kErrProjectDamaged); return false;
     }
-    // As the load command: no valid file is longer than every array full.
-    const QByteArray bytes = file.read(qint64(kMaxProjectRecords) * kProjectRecordSize);
-    if (bytes.isEmpty()) {
-        *reason = QStringLiteral("файл пуст / empty file");
-        return false;
-    }
-    if (!readProjectBytes(bytes, session)) {
-        session.ResetMechanism();
-        *reason = tableWords(kErrProjectDamaged);
-        return false;
-    }
-    session.OutputReady = kSet;
-    return true;
+    return false;
 }
 
 QByteArray kvImage(const Session& session)
@@ -249,6 +243,8 @@ ProjectCheck checkProject(const QString& path)
     for (const TreeNode& node : buildMechanismTree(*session))
         if (!node.structural && node.text.endsWith(kNotSet))
             ++row.unset;
+    // The copy marks as the frame step sets them: the advice below reads them.
+    CountDegreesOfFreedom(*session);
     const Mobility m = countMobility(*session);
     row.pairs = m.pairs;
     row.W = m.W;

@@ -71,8 +71,7 @@ void Shell::start()
 
 void Shell::showLoadedProject()
 {
-    // As after the load command: the description can be saved again, and free-edit takes over.
-    m_session.OutputReady = kSet;
+    // The records were read as the load command reads them (OutputReady set): free-edit takes over.
     openFreeEdit();
 }
 
@@ -80,15 +79,16 @@ void Shell::openSample(const QString& path)
 {
     if (m_chooser || m_exiting)
         return;
-    // Tried on a scratch copy first: a sample that cannot be read leaves the mechanism in hand.
-    QString reason;
-    if (!readProjectFile(path, *std::make_unique<Session>(), &reason)) {
+    // Read aside first: a sample that cannot be read leaves the mechanism in hand.
+    auto sample = std::make_unique<Session>();
+    if (readProjectAt(path, *sample) != ReadResult::Read) {
         ShowError(m_session, m_dialogs, kErrProjectDamaged);
         return;
     }
     closeWizard();
     closeFreeEdit();
-    readProjectFile(path, m_session, &reason);
+    m_session.ResetMechanism();
+    adoptProject(m_session, *sample);
     showLoadedProject();
 }
 

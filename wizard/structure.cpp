@@ -94,11 +94,7 @@ void CountDegreesOfFreedom(Session& s)
             if (j != i && s.Zvenos[j].Name == s.Zvenos[i].Name)
                 s.Zvenos[j].Mark = kCopyMark;
     }
-    qint16 n = 0;
-    for (int i = 1; i <= count; ++i)
-        if (s.Zvenos[i].Mark.isEmpty() && s.Zvenos[i].IsFrame == kUnset)
-            ++n;
-    s.W = qint16(3 * n - 2 * s.ParaCount);
+    s.W = qint16(3 * movingLinkCount(s) - 2 * s.ParaCount);
     s.WInitial = s.W;
 }
 
