@@ -58,3 +58,54 @@ QRect placeBelow(const QRect& mainFrame, const QRect& ownFrame, const QRect& own
     return QRect(frameTopLeft + (ownClient.topLeft() - ownFrame.topLeft()),
                  QSize(mainFrame.width() - (ownFrame.width() - ownClient.width()), ownClient.height()));
 }
+
+QRect stripInRoom(const QRect& screen, const QRect& room)
+{
+    QRect strip = stripGeometry(screen);
+    strip.setWidth(qMin(strip.width(), room.width()));
+    strip.moveTopLeft(keepOnScreen(strip.topLeft(), strip.size(), room));
+    return strip;
+}
+
+BelowPlacement placeBelowInRoom(const QRect& mainFrame, const QRect& ownFrame, const QRect& ownClient,
+                                QSize leastClient, const QRect& room)
+{
+    const QRect client = placeBelow(mainFrame, ownFrame, ownClient);
+    const QMargins decoration(ownClient.left() - ownFrame.left(), ownClient.top() - ownFrame.top(),
+                              ownFrame.right() - ownClient.right(), ownFrame.bottom() - ownClient.bottom());
+    QRect frame = client.marginsAdded(decoration);
+    const QSize least = leastClient.grownBy(decoration);
+    // No narrower than the window can be. Sideways it stays with the main window, which is the one
+    // kept on the room.
+    frame.setWidth(qMax(frame.width(), least.width()));
+    // Shortened as far as it can be to end at room's bottom.
+    frame.setHeight(qBound(qMin(frame.height(), least.height()), room.bottom() + 1 - frame.top(), frame.height()));
+    // What is still below the room is made up by lifting the main window, then the window alone.
+    const int over = qMax(0, frame.bottom() - room.bottom());
+    const int lift = qMin(over, qMax(0, mainFrame.top() - room.top()));
+    const int ownLift = qMin(over - lift, qMax(0, frame.top() - lift - room.top()));
+    frame.translate(0, -lift - ownLift);
+    return {mainFrame.translated(0, -lift), frame.marginsRemoved(decoration)};
+}
+
+QRect fitInRoom(const QRect& frame, QSize least, const QRect& room)
+{
+    const QSize size = frame.size().boundedTo(room.size()).expandedTo(least).boundedTo(frame.size());
+    return QRect(keepOnScreen(frame.topLeft(), size, room), size);
+}
+
+PictureScale pictureScale(QSize image, QSize box, double ratio)
+{
+    PictureScale scale{QSize(0, 0)};
+    if (image.isEmpty() || box.isEmpty() || ratio <= 0)
+        return scale;
+    const QSize logical = image.width() > box.width() || image.height() > box.height()
+                              ? image.scaled(box, Qt::KeepAspectRatio)
+                              : image;
+    scale.pixels = QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio));
+    // Enough whole copies of each pixel to reach the screen's size; smoothing takes back only the
+    // part of the last copy that is too much.
+    scale.wholeFactor = qMax(1, qMin(qCeil(double(scale.pixels.width()) / image.width()),
+                                     qCeil(double(scale.pixels.height()) / image.height())));
+    return scale;
+}

@@ -62,8 +62,9 @@ MainStrip::MainStrip(Session& session, QWidget* parent)
     connect(mnu_About, &QAction::triggered, this, &MainStrip::aboutRequested);
 
     // The strip: centred across the screen, a little below its top edge.
+    // Kept off the panels: on a screen they crowd, the menu still shows whole.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    m_strip = stripGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
+    m_strip = screen ? stripInRoom(screen->geometry(), screen->availableGeometry()) : stripGeometry(QRect(0, 0, 1024, 768));
     setCentralWidget(new QWidget(this));
     resize(m_strip.width(), qMax(m_strip.height(), menuBar()->sizeHint().height()));
     move(m_strip.topLeft());
@@ -112,18 +113,24 @@ void MainStrip::tmr_MoveWindow_Timer()
     // No window to move yet: keep the old edges, so the one that comes is placed at the first tick.
     if (!follower)
         return;
-    if (const auto to = followStep(m_follow, frameGeometry()))
+    // Under the strip, but never past the screen's bottom: a window lifted to fit stays where it is.
+    if (auto to = followStep(m_follow, frameGeometry())) {
+        to->setY(keepOnScreen(*to, follower->frameGeometry().size(), screen()->availableGeometry()).y());
         follower->move(*to);
+    }
 }
 
 void MainStrip::centreBelow(QWidget* dialog) const
 {
     const QRect strip = frameGeometry();
-    QPoint to(strip.center().x() - dialog->width() / 2, strip.bottom() + 1 + kDialogGap);
-    // A tall window is pulled up rather than hang off the bottom of the screen.
-    if (const QScreen* screen = this->screen())
-        to = keepOnScreen(to, dialog->size(), screen->availableGeometry());
-    dialog->move(to);
+    const QPoint to(strip.center().x() - dialog->width() / 2, strip.bottom() + 1 + kDialogGap);
+    // A tall window is pulled up rather than hang off the bottom of the screen, and one taller
+    // than the screen is made shorter, as far as its contents let it.
+    const QRect fitted = fitInRoom(QRect(to, dialog->size()), dialog->minimumSizeHint().expandedTo(dialog->minimumSize()),
+                                   screen()->availableGeometry());
+    if (fitted.size() != dialog->size())
+        dialog->resize(fitted.size());
+    dialog->move(fitted.topLeft());
 }
 
 void MainStrip::showEvent(QShowEvent* event)

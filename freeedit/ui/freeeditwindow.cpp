@@ -2,12 +2,12 @@
 
 #include "diagram/ui/diagrampanel.h"
 #include "files/ui/compilerwindow.h"
+#include "files/ui/screenfit.h"
 #include "freeedit/freeeditcommands.h"
 #include "freeedit/mechanismtree.h"
 #include "model/dialogs.h"
 #include "model/errors.h"
 #include "model/session.h"
-#include "model/windowgeometry.h"
 #include "report/mechanismsummary.h"
 
 #include <QHBoxLayout>
@@ -113,7 +113,7 @@ void FreeEditWindow::placeBelowStrip()
 {
     show();
     if (m_mainWindow)
-        setGeometry(placeBelow(m_mainWindow->frameGeometry(), frameGeometry(), geometry()));
+        placeUnderMainWindow(this, m_mainWindow);
 }
 
 void FreeEditWindow::reloadTree()

@@ -84,6 +84,16 @@ QString call(const QString& f, const QString& in)
          }},
         {QStringLiteral("placeBelow"), [&] { return rectText(placeBelow(rect(0), rect(4), rect(8))); }},
         {u"stripGeometry"_s, [&] { return rectText(stripGeometry(rect(0))); }},
+        {u"stripInRoom"_s, [&] { return rectText(stripInRoom(rect(0), rect(4))); }},
+        {u"placeBelowInRoom"_s, [&] {
+             const BelowPlacement p = placeBelowInRoom(rect(0), rect(4), rect(8), QSize(v[12], v[13]), rect(14));
+             return u"%1 %2"_s.arg(rectText(p.mainFrame), rectText(p.client));
+         }},
+        {u"fitInRoom"_s, [&] { return rectText(fitInRoom(rect(0), QSize(v[4], v[5]), rect(6))); }},
+        {u"pictureScale"_s, [&] {
+             const PictureScale p = pictureScale(QSize(v[0], v[1]), QSize(v[2], v[3]), in.section(u' ', -1).toDouble());
+             return u"%1x%2 x%3"_s.arg(p.pixels.width()).arg(p.pixels.height()).arg(p.wholeFactor);
+         }},
         {u"twipsToPixels"_s, [&] { return QString::number(twipsToPixels(in.toDouble())); }},
         {u"followerFor"_s, [&] { return QString::number(int(followerFor(in.toFloat()))); }},
         {u"followStep"_s, [&] { // frame after frame: where each tick moves the follower

@@ -3,8 +3,8 @@
 #include "advisor/advisor.h"
 #include "diagram/ui/diagrampanel.h"
 #include "files/ui/compilerwindow.h"
+#include "files/ui/screenfit.h"
 #include "model/session.h"
-#include "model/windowgeometry.h"
 #include "wizard/stagetree.h"
 #include "wizard/wizardengine.h"
 
@@ -241,7 +241,7 @@ void WizardWindow::placeBelowStrip()
 {
     show();
     if (m_mainWindow)
-        setGeometry(placeBelow(m_mainWindow->frameGeometry(), frameGeometry(), geometry()));
+        placeUnderMainWindow(this, m_mainWindow);
     m_engine->setWindowOrigin(pos());
 }
 
@@ -289,9 +289,7 @@ void WizardWindow::ShowStagePicture(qint16 code)
         m_help->clear();
         return;
     }
-    m_help->setPixmap(image.size().width() > m_help->width() || image.size().height() > m_help->height()
-                          ? image.scaled(m_help->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                          : image);
+    m_help->setPixmap(screenPicture(image, m_help->size(), m_help->devicePixelRatioF()));
 }
 
 void WizardWindow::refreshTick()
