@@ -3,14 +3,14 @@
 #include "diagram/diagrammodel.h"
 #include "model/answers.h"
 #include "model/flags.h"
+#include "model/questiontexts.h"
 #include "model/recordaccess.h"
 #include "model/session.h"
 
-
 #include <algorithm>
+#include <utility>
 
 namespace {
-
 
 // W = 3n - 2p with n and p counted as the structure analysis counts them: every link name whose
 // first record is not the frame, and every pair record.
@@ -211,46 +211,101 @@ QString pairTypeHint(const QString& t)
     return QString();
 }
 
-// The units of the values each stage-2 procedure asks, as its protocol lines write them.
-QString unitHint(qint16 state)
-{
-    switch (state) {
-    case 9: return QStringLiteral("Координаты — в м, угол направляющей — в град");
-    case 10: return QStringLiteral("Длины и перпендикуляры — в м");
-    case 120:
-    case 130: return QStringLiteral("Расстояния — в м, углы — в град");
-    case 140: return QStringLiteral("Силы — в Н, расстояния — в м, углы — в град");
-    case 150: return QStringLiteral("Массы — в кг, моменты инерции — в кг*м2, внешние моменты — в Н*м");
-    default: return QString();
-    }
-}
-
-bool isStage2NumberState(qint16 state)
-{
-    return !unitHint(state).isEmpty();
-}
-
 } // namespace
+
+QList<StructureFinding> structureFindings(const Session& s)
+{
+    const DiagramModel d = buildDiagram(s);
+    QList<StructureFinding> findings;
+    QStringList lines;
+    const auto take = [&](StructureFinding::Kind kind) {
+        for (const QString& line : std::as_const(lines))
+            findings.append({kind, line});
+        lines.clear();
+    };
+    int w = 0;
+    lines << mobilityLine(s, &w);
+    take(StructureFinding::Mobility);
+    if (w != 1)
+        mobilityCauses(d, lines);
+    take(StructureFinding::Cause);
+    pairOrder(s, d, lines);
+    take(StructureFinding::PairOrder);
+    groupLines(s, d, lines);
+    take(StructureFinding::Group);
+    return findings;
+}
 
 QStringList adviseStructure(const Session& s)
 {
-    const DiagramModel d = buildDiagram(s);
     QStringList lines;
-    int w = 0;
-    lines << mobilityLine(s, &w);
-    if (w != 1)
-        mobilityCauses(d, lines);
-    pairOrder(s, d, lines);
-    groupLines(s, d, lines);
+    for (const StructureFinding& f : structureFindings(s))
+        lines << f.text;
     return lines;
 }
 
 QString adviseAnswer(const Session&, qint16 state, const QString& typedText)
 {
-    if (state == 11)
-        return pairTypeHint(typedText);
-    if (!isStage2NumberState(state))
+    return state == 11 ? pairTypeHint(typedText) : QString();
+}
+
+QString adviceLine(const Session& s, qint16 state, const QString& typedText)
+{
+    if (const QString hint = adviseAnswer(s, state, typedText); !hint.isEmpty())
+        return hint;
+    const QList<StructureFinding> findings = structureFindings(s);
+    // The first of a kind or the last: the first pair-order line names the pair itself, the last
+    // group line the group just named.
+    const auto pick = [&](StructureFinding::Kind kind, bool last) {
+        QString found;
+        for (const StructureFinding& f : findings)
+            if (f.kind == kind && (found.isEmpty() || last))
+                found = f.text;
+        return found;
+    };
+    if (const QString order = pick(StructureFinding::PairOrder, false); !order.isEmpty())
+        return order;
+    if (const QString group = pick(StructureFinding::Group, true); !group.isEmpty())
+        return group;
+    // While pairs are still being entered the count says nothing yet; from the frame on it does.
+    const bool enteringPairs = state >= 11 && state <= 14;
+    return enteringPairs ? QString() : pick(StructureFinding::Mobility, false);
+}
+
+// The unit of each number question, as the protocol line after it writes the value; the prefix of
+// a question is its text before its first name.
+QString questionUnit(const QString& question)
+{
+    const QString name(QChar(0x1));
+    const auto prefix = [&](const QString& text) { return text.left(text.indexOf(name)); };
+    const QString m = QStringLiteral("м");
+    const QString deg = QStringLiteral("град");
+    const std::pair<QString, QString> units[] = {
+        {prefix(pairXQuestion(name)), m},
+        {prefix(pairYQuestion(name)), m},
+        {prefix(pairAngleQuestion(name)), deg},
+        {prefix(linkLengthQuestion(name, name)), m},
+        {prefix(perpendicularQuestion(name, name)), m},
+        {prefix(distanceToCentreQuestion(name, name)), m}, // and to a point, a pair, a force's point
+        {prefix(vectorAngleQuestion(name, name, name)), deg},
+        {prefix(perpendicularAngleQuestion(name, name, name)), deg},
+        {prefix(forceAngleQuestion(name)), deg},
+        {prefix(forceQuestion(name)), QStringLiteral("Н")},
+        {prefix(massQuestion(name)), QStringLiteral("кг")},
+        {prefix(momentQuestion(name)), QStringLiteral("кг*м2")},
+        {prefix(externalMomentQuestion(name)), QStringLiteral("Н*м")},
+    };
+    for (const auto& [start, unit] : units)
+        if (question.startsWith(start))
+            return unit;
+    return QString();
+}
+
+QString adviseQuestion(const QString& question, const QString& typedText)
+{
+    const QString unit = questionUnit(question);
+    if (unit.isEmpty())
         return QString();
     const QString hint = numberHint(typedText);
-    return hint.isEmpty() ? unitHint(state) : hint;
+    return hint.isEmpty() ? QStringLiteral("Единица измерения: ") + unit : hint;
 }

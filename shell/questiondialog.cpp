@@ -1,5 +1,6 @@
 #include "shell/questiondialog.h"
 
+#include "advisor/advisor.h"
 #include "model/flags.h"
 #include "model/windowgeometry.h"
 
@@ -75,9 +76,13 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     auto* ok = new QHBoxLayout;
     ok->addStretch();
     ok->addWidget(btn_Ok);
+    // The unit of the value asked, or what to type instead of a refused number: muted, under the box.
+    lbl_Advice2 = questionLabel("lbl_Advice2", frm_Mode2);
+    lbl_Advice2->setForegroundRole(QPalette::PlaceholderText);
     auto* face2 = new QVBoxLayout(frm_Mode2);
     face2->addWidget(lbl_Question2, 1);
     face2->addWidget(txt_Answer);
+    face2->addWidget(lbl_Advice2);
     face2->addLayout(ok);
 
     // Both faces share one cell; the hidden one takes no room.
@@ -90,6 +95,9 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     connect(btn_Yes, &QPushButton::clicked, this, [this] { answerWith(kYesText); });
     connect(btn_No, &QPushButton::clicked, this, [this] { answerWith(kNoText); });
     connect(btn_Ok, &QPushButton::clicked, this, [this] { answerWith(txt_Answer->text()); });
+    connect(txt_Answer, &QLineEdit::textChanged, this, [this](const QString& text) {
+        lbl_Advice2->setText(adviseQuestion(m_question, text));
+    });
 }
 
 QuestionDialog::~QuestionDialog() = default;
@@ -103,7 +111,11 @@ bool QuestionDialog::prepare(const QString& question, float mode, const QString&
         btn_Yes->setDefault(false);
         btn_Ok->setDefault(true);
         lbl_Question2->setText(shownText(question));
+        m_question = question;
         txt_Answer->setText(defaultText);
+        lbl_Advice2->setText(adviseQuestion(question, defaultText));
+        // A question with nothing to advise keeps the dialog as small as it always was.
+        lbl_Advice2->setVisible(!lbl_Advice2->text().isEmpty());
         txt_Answer->selectAll(); // typing replaces the default
         txt_Answer->setFocus();
     } else if (mode == kYesNoMode) {

@@ -34,6 +34,8 @@ private:
     QFrame* frm_Mode2;
     QLabel* lbl_Question2;
     QLineEdit* txt_Answer;
+    QLabel* lbl_Advice2;
     QPushButton* btn_Ok;
     std::optional<QString> m_result;
+    QString m_question;
 };

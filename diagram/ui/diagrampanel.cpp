@@ -2,6 +2,7 @@
 
 #include "advisor/advisor.h"
 #include "diagram/diagrammodel.h"
+#include "diagram/panelplace.h"
 #include "diagram/ui/diagramview.h"
 
 #include <QAction>
@@ -11,8 +12,6 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 DiagramPanel::DiagramPanel(QWidget* owner)
     : QWidget(owner, Qt::Tool)
@@ -74,13 +73,8 @@ void DiagramPanel::setAdvice(const QString& line)
 
 void DiagramPanel::showBeside(const QWidget* window)
 {
-    QPoint at = window->frameGeometry().topRight() + QPoint(1, 0);
-    if (const QScreen* screen = window->screen()) {
-        const QRect free = screen->availableGeometry();
-        at.setX(std::max(free.left(), std::min(at.x(), free.right() - width())));
-        at.setY(std::max(free.top(), std::min(at.y(), free.bottom() - height())));
-    }
-    move(at);
+    if (const QScreen* screen = window->screen())
+        setGeometry(panelPlace(window->frameGeometry(), screen->availableGeometry()));
     show();
 }
 

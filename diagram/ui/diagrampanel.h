@@ -19,7 +19,7 @@ public:
     // and done when it is shown (the session must outlive the panel).
     void refresh(const Session& session);
     void setAdvice(const QString& line);
-    // Shown to the right of the window it belongs to, kept on that window's screen.
+    // Shown beside the window it belongs to where there is room (panelPlace), on its screen.
     void showBeside(const QWidget* window);
     // The checkable item "Схема" (F9) of that window that shows and hides the panel.
     QAction* makeToggle(QWidget* window);

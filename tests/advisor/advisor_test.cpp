@@ -1,5 +1,6 @@
 #include "advisor/advisor.h"
 #include "diagram/diagrammodel.h"
+#include "diagram/panelplace.h"
 #include "diagram/ui/diagramview.h"
 #include "files/projectformat.h"
 #include "model/session.h"
@@ -107,6 +108,31 @@ private slots:
     {
         const Session s;
         QCOMPARE(adviseAnswer(s, qint16(cell("state").toInt()), cell("typed")), cell("hint"));
+    }
+
+    void question_givesUnitAndHint_data() { addRows("questions.txt"); }
+    void question_givesUnitAndHint()
+    {
+        QCOMPARE(questionUnit(cell("question")), cell("unit"));
+        QCOMPARE(adviseQuestion(cell("question"), cell("typed")), cell("hint"));
+    }
+
+    void panel_placedWhereThereIsRoom_data() { addRows("placement.txt"); }
+    void panel_placedWhereThereIsRoom()
+    {
+        const auto rect = [](const QString& text) {
+            const QStringList n = text.split(QLatin1Char(','));
+            return QRect(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(), n.value(3).toInt());
+        };
+        QCOMPARE(panelPlace(rect(cell("window")), rect(cell("screen"))), rect(cell("place")));
+    }
+
+    void adviceLine_picksOneFinding_data() { addRows("advice.txt"); }
+    void adviceLine_picksOneFinding()
+    {
+        Session s;
+        QVERIFY(load(cell("source"), s));
+        QCOMPARE(adviceLine(s, qint16(cell("state").toInt()), cell("typed")), cell("line"));
     }
 };
 

@@ -78,10 +78,8 @@ WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWind
     connect(m_engine, &WizardEngine::changed, this, &WizardWindow::showEngine);
     connect(m_engine, &WizardEngine::freeEditRequested, this, &WizardWindow::freeEditRequested);
     connect(m_answer, &QLineEdit::textEdited, m_engine, &WizardEngine::setAnswerText);
-    // The hint follows every change of the answer box, typed or set by the engine.
-    connect(m_answer, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_diagramPanel->setAdvice(adviseAnswer(m_session, m_session.WizardState, text));
-    });
+    // The advice follows every change of the answer box, typed or set by the engine.
+    connect(m_answer, &QLineEdit::textChanged, this, &WizardWindow::showAdvice);
     connectCommand(m_return, [this] { m_engine->Work(); });
     connectCommand(m_endStage, [this] { m_engine->EndStage(); });
     connectCommand(m_back, [this] { m_engine->Undo(); });
@@ -180,6 +178,14 @@ void WizardWindow::buildControls()
     answerRow->addWidget(m_answer, 1);
     answerRow->addWidget(m_return);
     centre->addLayout(answerRow);
+    // One muted line of advice under the answer box; two lines kept for it, so nothing jumps.
+    m_advice = new QLabel(this);
+    m_advice->setObjectName(QStringLiteral("lbl_Advice"));
+    m_advice->setWordWrap(true);
+    m_advice->setForegroundRole(QPalette::PlaceholderText);
+    m_advice->setMinimumHeight(2 * m_advice->fontMetrics().lineSpacing());
+    m_advice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    centre->addWidget(m_advice);
     // The commands stacked, so the window fits under the main strip.
     auto* commands = new QVBoxLayout;
     m_endStage = button(this, "btn_EndStage", QStringLiteral("ЗАВЕРШИТЬ ЭТАП"),
@@ -325,6 +331,16 @@ void WizardWindow::showEngine()
         m_focusRequests = d.focusRequests;
         m_answer->setFocus();
     }
+    showAdvice();
+}
+
+// After every answer, undo and stage return as after every keystroke: the same line in the window
+// and in the diagram's panel.
+void WizardWindow::showAdvice()
+{
+    const QString line = adviceLine(m_session, m_session.WizardState, m_answer->text());
+    m_advice->setText(line);
+    m_diagramPanel->setAdvice(line);
 }
 
 void WizardWindow::handOverAnswer()

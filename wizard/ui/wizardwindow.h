@@ -56,6 +56,7 @@ protected:
 private:
     void buildControls();
     void showEngine();
+    void showAdvice();
     void refreshTick();
     void handOverAnswer();
     void connectCommand(QPushButton* button, const std::function<void()>& command);
@@ -67,6 +68,7 @@ private:
 
     QLabel* m_question = nullptr;
     QLineEdit* m_answer = nullptr;
+    QLabel* m_advice = nullptr;
     QPushButton* m_return = nullptr;
     QPushButton* m_endStage = nullptr;
     QPushButton* m_back = nullptr;
