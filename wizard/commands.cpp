@@ -1,4 +1,5 @@
 // The command buttons of the wizard: end of stage, undo, stage return and free-edit mode.
+#include "files/projectfile.h"
 #include "model/errors.h"
 #include "wizard/mechanism.h"
 #include "wizard/panels.h"
@@ -37,6 +38,7 @@ QString lastOfLine(const QString& line)
 
 void WizardEngine::EndStage()
 {
+    const CommandScope command(*this, JournalEntry::Kind::EndStage);
     const auto ending = [this](qint16 state) {
         setState(state);
         clearAnswer();
@@ -87,6 +89,7 @@ void WizardEngine::EndStage()
 
 void WizardEngine::Undo()
 {
+    const CommandScope command(*this, JournalEntry::Kind::Undo);
     const auto ending = [this](qint16 state) {
         setState(state);
         clearAnswer();
@@ -149,6 +152,7 @@ void WizardEngine::Undo()
 
 void WizardEngine::StageReturn()
 {
+    const CommandScope command(*this, JournalEntry::Kind::StageReturn);
     switch (m_session.WizardState) {
     case 2:
         setState(11);
@@ -207,7 +211,15 @@ void WizardEngine::runProcedure(qint16 state)
     if (state == 200) {
         clearAnswer();
         notify();
-        SaveDescription(m_session, m_dialogs, m_compilerView);
+        if (SaveDescription(m_session, m_dialogs, m_compilerView)) {
+            // The finished description keeps its journal beside its project.
+            const QList<JournalEntry>& steps = m_journal.steps();
+            for (qsizetype k = steps.size() - 1; k >= 0; --k)
+                if (steps[k].kind == JournalEntry::Kind::Save) {
+                    m_journal.finish(projectFilePath(m_session, steps[k].file.fileTitle));
+                    break;
+                }
+        }
         return;
     }
     Stage2Context context{m_session, m_dialogs, questionPosition(),

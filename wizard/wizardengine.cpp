@@ -1,19 +1,27 @@
 #include "wizard/wizardengine.h"
 
+#include "files/projectfile.h"
 #include "model/answers.h"
 #include "model/ask.h"
 #include "model/errors.h"
+#include "model/flags.h"
 #include "wizard/panels.h"
 #include "model/session.h"
 #include "wizard/stage2/stage2.h"
 #include "wizard/stagetree.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
 WizardEngine::WizardEngine(Session& session, Dialogs& dialogs, QObject* parent)
     : QObject(parent)
     , m_session(session)
-    , m_dialogs(dialogs)
+    , m_journal(dialogs)
+    , m_dialogs(m_journal)
     , m_runner(RunStage2State)
 {
+    m_journal.setProtocolLength([this] { return int(m_display.input.size()); });
 }
 
 WizardEngine::~WizardEngine() = default;
@@ -48,7 +56,106 @@ QPoint WizardEngine::questionPosition() const
     return QPoint(qRound(1.2 * m_origin.x()), qRound(1.2 * m_origin.y()));
 }
 
+WizardEngine::CommandScope::CommandScope(WizardEngine& engine, JournalEntry::Kind kind) : m_engine(engine)
+{
+    if (m_engine.m_commandDepth++ > 0)
+        return;
+    JournalEntry step;
+    step.kind = kind;
+    if (kind == JournalEntry::Kind::Typed)
+        step.answer = m_engine.m_display.answerText;
+    m_engine.m_journal.recordCommand(step);
+}
+
+WizardEngine::CommandScope::~CommandScope()
+{
+    if (--m_engine.m_commandDepth == 0)
+        m_engine.m_journal.note(m_engine.m_display.prompt);
+}
+
+void WizardEngine::setJournalFolder(const QString& folder)
+{
+    m_journalFolder = folder;
+}
+
 void WizardEngine::startNewDescription()
+{
+    const QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
+                         QStringLiteral(".journal");
+    m_journal.start(m_journalFolder.isEmpty() ? QString() : QDir(m_journalFolder).filePath(name));
+    resetDescription();
+}
+
+bool WizardEngine::resume(const QString& journalPath)
+{
+    QFile file(journalPath);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 4 * 1024 * 1024)
+        return false;
+    QList<JournalEntry> steps = parseJournal(file.readAll());
+    file.close();
+    if (steps.isEmpty())
+        return false;
+    m_journal.continueIn(journalPath);
+    replay(std::move(steps));
+    return true;
+}
+
+void WizardEngine::returnToStep(qsizetype k)
+{
+    replay(m_journal.steps().mid(0, qBound<qsizetype>(0, k, m_journal.steps().size())));
+}
+
+void WizardEngine::returnToPreviousAnswer()
+{
+    const QList<JournalEntry>& steps = m_journal.steps();
+    qsizetype k = steps.size() - 1;
+    while (k > 0 && !steps[k].isAnswer())
+        --k;
+    returnToStep(qMax<qsizetype>(0, k));
+}
+
+qsizetype WizardEngine::stepOfLine(int line) const
+{
+    const QList<JournalEntry>& steps = m_journal.steps();
+    if (line < 0 || line >= m_display.input.size())
+        return -1;
+    for (qsizetype k = steps.size() - 1; k >= 0; --k)
+        if (steps[k].protocolLength <= line)
+            return k;
+    return -1;
+}
+
+void WizardEngine::replay(QList<JournalEntry> steps)
+{
+    // The records as the steps found them when they were first given: those of a program just
+    // started, in the same folders (nothing of an earlier description, nothing written yet). What
+    // this run knows of the files it saved stays.
+    Session started;
+    started.DataFolder = m_session.DataFolder;
+    started.ProjectFolders = m_session.ProjectFolders;
+    started.OwnProjects = m_session.OwnProjects;
+    started.SavedFiles = m_session.SavedFiles;
+    m_session = started;
+    resetDescription();
+    m_journal.beginReplay(std::move(steps));
+    // Also when a question put for real is left for an earlier answer.
+    const struct Ending {
+        AnswerJournal& journal;
+        ~Ending() { journal.endReplay(); }
+    } ending{m_journal};
+    using K = JournalEntry::Kind;
+    while (const auto step = m_journal.takeCommand()) {
+        switch (step->kind) {
+        case K::Typed: setAnswerText(step->answer); Work(); break;
+        case K::EndStage: EndStage(); break;
+        case K::Undo: Undo(); break;
+        case K::StageReturn: StageReturn(); break;
+        default: break;
+        }
+    }
+}
+
+void WizardEngine::resetDescription()
 {
     m_session.NewMechanism();
     m_session.WizardState = 11;
@@ -61,6 +168,7 @@ void WizardEngine::startNewDescription()
 
 void WizardEngine::Work()
 {
+    const CommandScope command(*this, JournalEntry::Kind::Typed);
     m_session.Answer = m_display.answerText;
     const qint16 state = m_session.WizardState;
     if (state < 2 || state > 200)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wizard/journal.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -58,8 +60,22 @@ public:
     // The text of the answer box as the student types it (no signal).
     void setAnswerText(const QString& text);
 
-    // A new description: empty mechanism, empty panels and protocol, state 11.
+    // A new description: empty mechanism, empty panels and protocol, state 11; a new journal.
     void startNewDescription();
+
+    // Every answer the student gives is journalled; with a folder, to a file of its own there.
+    void setJournalFolder(const QString& folder);
+    const AnswerJournal& journal() const { return m_journal; }
+    // An interrupted description again: its journal replayed through the engine, without a window
+    // shown, up to where it stopped; the journal goes on in the same file. False when the file
+    // cannot be read or holds no step.
+    bool resume(const QString& journalPath);
+    // Back to just before step k of the journal (0: the start), by replaying the steps before it.
+    void returnToStep(qsizetype k);
+    // Back to just before the last answer given (the way back out of a stage-2 question).
+    void returnToPreviousAnswer();
+    // The journal step that wrote line `line` of the input protocol, or -1.
+    qsizetype stepOfLine(int line) const;
 
     // The answer routine: the answer box's text in the current state.
     void Work();
@@ -76,6 +92,19 @@ signals:
     void freeEditRequested();
 
 private:
+    // Noted once, for the outermost command the student gave (the engine also calls them itself).
+    class CommandScope {
+    public:
+        CommandScope(WizardEngine& engine, JournalEntry::Kind kind);
+        ~CommandScope();
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+    private:
+        WizardEngine& m_engine;
+    };
+    void resetDescription();
+    void replay(QList<JournalEntry> steps);
+
     // Stage 1 (states 11..72).
     void statePairType();
     void statePairLink(int which);
@@ -113,7 +142,10 @@ private:
     void notify();
 
     Session& m_session;
+    AnswerJournal m_journal; // asks through the dialogs given, keeping every answer
     Dialogs& m_dialogs;
+    QString m_journalFolder;
+    int m_commandDepth = 0;
     WizardDisplay m_display;
     QPoint m_origin;
     CompilerView* m_compilerView = nullptr;

@@ -3,6 +3,9 @@
 #include "shell/questiondialog.h"
 #include "tests/support/expectedfiles.h"
 #include "tests/support/scripteddialogs.h"
+#include "tests/support/testtable.h"
+#include "files/projectformat.h"
+#include "wizard/journal.h"
 #include "wizard/ui/wizardwindow.h"
 #include "wizard/wizardengine.h"
 
@@ -118,6 +121,85 @@ void compareWithListings(const QString& kv, const QString& listings, const QStri
     QCOMPARE(difference(zvrRecords(readFileBytes(zvr)), zvrRecords(zvrBytes)), QString());
 }
 
+// Everything a student can see of a description, and the records: two equal states are the same
+// description at the same point.
+QString stateOf(const Session& s, const WizardEngine& e)
+{
+    const WizardDisplay& d = e.display();
+    return QStringList{QString::number(s.WizardState), QString::number(s.W), QString::number(s.OutputSaved), d.prompt,
+                       d.input.join(u'\n'), d.pairs.join(u'\n'), d.links.join(u'\n'),
+                       QString::fromLatin1(projectFileBytes(s, nullptr).value_or("too long").toHex())}
+        .join(QStringLiteral("\n--\n"));
+}
+
+// The windows of a replay: the state is noted before each window asks for an answer, which then
+// comes from `next` (a script), or ends the run (thrown Stop) when there is none.
+struct Stop {};
+class ProbeDialogs : public Dialogs {
+public:
+    std::function<void()> before;
+    Dialogs* next = nullptr;
+    bool messages = true; // false: messages are not passed on (a resumed run's were checked before)
+    QString askQuestion(const QString& q, float mode, const QString& def, QPoint at) override
+    {
+        return answer(), next->askQuestion(q, mode, def, at);
+    }
+    void message(const QString& title, const QString& text, MessageIcon icon) override
+    {
+        if (next && messages)
+            next->message(title, text, icon);
+    }
+    int yesNoBox(const QString& text, const QString& title) override { return answer(), next->yesNoBox(text, title); }
+    FileChoice saveFile(const QString& filter) override { return answer(), next->saveFile(filter); }
+    FileChoice openFile(const QString& filter) override { return answer(), next->openFile(filter); }
+
+private:
+    void answer()
+    {
+        if (before)
+            before();
+        if (!next)
+            throw Stop{};
+    }
+};
+
+// The rest of a journal, from step `from`, as a script: the windows' answers into d, the commands
+// returned.
+QList<JournalEntry> scriptFrom(const QList<JournalEntry>& steps, qsizetype from, ScriptedDialogs& d)
+{
+    QList<JournalEntry> commands;
+    for (qsizetype k = from; k < steps.size(); ++k) {
+        const JournalEntry& j = steps[k];
+        using K = JournalEntry::Kind;
+        if (j.isCommand())
+            commands << j;
+        else if (j.kind == K::Question)
+            d.expectQuestion(j.question, j.mode, j.defaultText, j.answer);
+        else if (j.kind == K::YesNo)
+            d.expectYesNo(j.question, j.defaultText, j.button);
+        else if (j.kind == K::Save)
+            d.expectSaveFile(kFilter, j.file);
+    }
+    return commands;
+}
+
+void run(WizardEngine& e, const JournalEntry& command)
+{
+    using K = JournalEntry::Kind;
+    command.kind == K::Typed ? (e.setAnswerText(command.answer), e.Work())
+    : command.kind == K::EndStage ? e.EndStage()
+    : command.kind == K::Undo ? e.Undo()
+                              : e.StageReturn();
+}
+
+QStringList linesOf(const QList<JournalEntry>& steps)
+{
+    QStringList out;
+    for (const JournalEntry& j : steps)
+        out << journalLine(j);
+    return out;
+}
+
 } // namespace
 
 // Whole descriptions from the first pair to the written files, each kept in data/ as the student's
@@ -200,6 +282,155 @@ private slots:
         // The first run and the run after the free edit.
         for (const char* file : {ZUVRACK_E2E_EXPECTED "/fourbar", ZUVRACK_E2E_EXPECTED "/fourbar-edited"})
             compareWithListings(QLatin1String(file) + QStringLiteral(".kv"), QLatin1String(file), QLatin1String(file) + QStringLiteral(".zvr"));
+    }
+
+    // The journal of each description: written as it is typed, it gives the same description
+    // again when replayed whole, when resumed from any point a crash could have cut it at, and
+    // when the student returns to any step of it.
+    void journal_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString& file : QDir(dataPath(QString())).entryList({QStringLiteral("*.txt")}))
+            if (file.count(u'.') == 1)
+                QTest::newRow(qPrintable(file.chopped(4))) << file.chopped(4);
+    }
+
+    void journalLine_keepsText_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const QString& line : tableLines(dataPath(QStringLiteral("journal.rows"))))
+            QTest::newRow(qPrintable(line)) << QString(line).replace(QChar(0x1F), u'|');
+    }
+
+    void journalLine_keepsText()
+    {
+        QFETCH(QString, text);
+        using K = JournalEntry::Kind;
+        for (const K kind : {K::Typed, K::Question, K::YesNo, K::Save}) {
+            JournalEntry e;
+            e.kind = kind;
+            e.answer = kind == K::YesNo || kind == K::Save ? QString() : text;
+            e.question = kind == K::Question || kind == K::YesNo ? text : QString();
+            e.defaultText = kind == K::Question || kind == K::YesNo ? text : QString();
+            e.mode = kind == K::Question ? 2 : 0;
+            e.button = kind == K::YesNo ? 7 : 0;
+            e.file = kind == K::Save ? FileChoice{text, text} : FileChoice{};
+            const QString line = ::journalLine(e);
+            QVERIFY2(!line.contains(u'\n') && !line.contains(u'\r') && !line.contains(u'\t'), qPrintable(line));
+            const auto back = parseJournalLine(line);
+            QVERIFY2(back, qPrintable(line));
+            QCOMPARE(::journalLine(*back), line);
+            QCOMPARE(QStringList({back->answer, back->question, back->defaultText, back->file.fileName, back->file.fileTitle}),
+                     QStringList({e.answer, e.question, e.defaultText, e.file.fileName, e.file.fileTitle}));
+        }
+    }
+
+    void journal()
+    {
+        QFETCH(QString, name);
+        // Every answer goes to the disk before the next question; on a memory file system when
+        // there is one, or the thousands of replayed answers take a minute.
+        const QString tmp = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm/") : QDir::tempPath() + u'/';
+        const QString pattern = tmp + QStringLiteral("zuvrack-journal-XXXXXX");
+        QTemporaryDir data(pattern), out(pattern);
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
+        const QString journals = data.filePath(QStringLiteral("journals"));
+        Session s;
+        s.DataFolder = data.path();
+        ScriptedDialogs d(s);
+        QStringList protocol;
+        QString title;
+        const QStringList typed = loadDescription(name, out.path(), d, protocol, title);
+        // The original run, with the state before every step it journals.
+        QStringList before;
+        ProbeDialogs probe;
+        probe.next = &d;
+        WizardEngine e(s, probe);
+        probe.before = [&] { before << stateOf(s, e); };
+        e.setJournalFolder(journals);
+        e.startNewDescription();
+        const QString journalFile = e.journal().path();
+        for (const QString& answer : typed) {
+            before << stateOf(s, e);
+            answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work());
+        }
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+        const QString finished = stateOf(s, e);
+        const QList<JournalEntry> steps = e.journal().steps();
+        QCOMPARE(before.size(), steps.size());
+
+        // Finished: the journal lies beside the project and no longer waits in the folder.
+        const QString project = data.filePath(QStringLiteral("d_files/") + title.chopped(3).toLower());
+        QFile kept(project + QStringLiteral(".journal.txt"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        const QByteArray text = kept.readAll();
+        QCOMPARE(linesOf(parseJournal(text)), linesOf(steps));
+        QVERIFY(!QFileInfo::exists(journalFile));
+        QVERIFY(!findInterruptedJournal(journals));
+
+        // Cut after every line and in the middle of every line, as a crash leaves it: resumed, it
+        // is the state before the first step it lacks; the rest of the script then finishes it.
+        QList<qsizetype> cuts;
+        for (qsizetype at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1))
+            cuts << at + 1 << qMax<qsizetype>(0, at - 2);
+        for (const qsizetype cut : cuts) {
+            const QList<JournalEntry> journalled = parseJournal(text.left(cut));
+            const qsizetype k = journalled.size();
+            QFile cutFile(data.filePath(QStringLiteral("cut.journal")));
+            QVERIFY(cutFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            cutFile.write(text.left(cut));
+            cutFile.close();
+            QTemporaryDir again(pattern);
+            QVERIFY(QDir(again.path()).mkpath(QStringLiteral("d_files")));
+            Session r;
+            r.DataFolder = again.path();
+            ScriptedDialogs rest(r);
+            const QList<JournalEntry> commands = scriptFrom(steps, k, rest);
+            ProbeDialogs resumed;
+            resumed.next = &rest;
+            resumed.messages = false;
+            WizardEngine re(r, resumed);
+            QString atResume;
+            resumed.before = [&] {
+                if (atResume.isEmpty())
+                    atResume = stateOf(r, re);
+            };
+            if (k == 0) {
+                QVERIFY(!re.resume(cutFile.fileName()));
+                continue;
+            }
+            QVERIFY(re.resume(cutFile.fileName()));
+            if (atResume.isEmpty())
+                atResume = stateOf(r, re);
+            QVERIFY2(k == steps.size() || atResume == before[k], qPrintable(QStringLiteral("cut at byte %1").arg(cut)));
+            for (const JournalEntry& command : commands)
+                run(re, command);
+            QVERIFY2(rest.problems().isEmpty(), qPrintable(rest.problems().join(u'\n')));
+            QCOMPARE(stateOf(r, re), finished);
+            QCOMPARE(linesOf(re.journal().steps()), linesOf(steps));
+        }
+        compareWithListings(out.filePath(title), dataPath(name), project + QStringLiteral(".zvr"));
+
+        // Back to just before every step, from the last to the first.
+        ProbeDialogs stop;
+        QTemporaryDir third(pattern);
+        QVERIFY(QDir(third.path()).mkpath(QStringLiteral("d_files")));
+        Session b;
+        b.DataFolder = third.path();
+        WizardEngine back(b, stop);
+        QVERIFY(back.resume(project + QStringLiteral(".journal.txt")));
+        QCOMPARE(stateOf(b, back), finished);
+        for (qsizetype k = steps.size() - 1; k >= 0; --k) {
+            QString reached;
+            stop.before = [&] { reached = stateOf(b, back); };
+            try {
+                back.returnToStep(k);
+                reached = stateOf(b, back);
+            } catch (const Stop&) {
+            }
+            QVERIFY2(reached == before[k], qPrintable(QStringLiteral("step %1: %2").arg(k).arg(journalLine(steps[k]))));
+            QCOMPARE(back.journal().steps().size(), k);
+        }
     }
 
     // A fault that makes a question repeat must fail the run, not hang it: the same program, started

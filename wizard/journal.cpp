@@ -1,0 +1,387 @@
+#include "wizard/journal.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString kHeader = QStringLiteral("# Журнал описания механизма, начат ");
+const QString kMessageNote = QStringLiteral("! ");
+const QString kJournalSuffix = QStringLiteral(".journal");
+// Interrupted journals kept in the folder; older ones make room for new descriptions.
+constexpr int kKeptJournals = 20;
+
+QString escaped(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '|': out += QLatin1String("\\|"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// The fields of a line's rest, split at the bars that are not escaped, each unescaped.
+QStringList fields(const QString& rest)
+{
+    QStringList out(1);
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        const QChar c = rest.at(i);
+        if (c == u'|') {
+            out << QString();
+        } else if (c == u'\\' && i + 1 < rest.size()) {
+            const QChar n = rest.at(++i);
+            out.last() += n == u't' ? QChar(u'\t') : n == u'r' ? QChar(u'\r') : n == u'n' ? QChar(u'\n') : n;
+        } else {
+            out.last() += c;
+        }
+    }
+    return out;
+}
+
+// Replaced whole or not at all: a crash while writing leaves the old file.
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile save(path);
+    return save.open(QIODevice::WriteOnly) && save.write(bytes) == bytes.size() && save.commit();
+}
+
+QString firstLine(const QString& text)
+{
+    return text.section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0);
+}
+
+} // namespace
+
+QString journalLine(const JournalEntry& e)
+{
+    using K = JournalEntry::Kind;
+    const auto joined = [](std::initializer_list<QString> parts) {
+        QStringList out;
+        for (const QString& p : parts)
+            out << escaped(p);
+        return out.join(u'|');
+    };
+    switch (e.kind) {
+    case K::Typed: return QStringLiteral("> ") + escaped(e.answer);
+    case K::EndStage: return QStringLiteral("E");
+    case K::Undo: return QStringLiteral("U");
+    case K::StageReturn: return QStringLiteral("R");
+    case K::Question:
+        return QStringLiteral("? ") + joined({QString::number(e.mode), e.defaultText, e.answer, e.question});
+    case K::YesNo: return QStringLiteral("Y ") + joined({QString::number(e.button), e.defaultText, e.question});
+    case K::Save: return QStringLiteral("S ") + joined({e.file.fileName, e.file.fileTitle});
+    case K::Open: return QStringLiteral("O ") + joined({e.file.fileName, e.file.fileTitle});
+    }
+    return QString();
+}
+
+std::optional<JournalEntry> parseJournalLine(const QString& line)
+{
+    using K = JournalEntry::Kind;
+    JournalEntry e;
+    if (line == QLatin1String("E") || line == QLatin1String("U") || line == QLatin1String("R")) {
+        e.kind = line == QLatin1String("E") ? K::EndStage : line == QLatin1String("U") ? K::Undo : K::StageReturn;
+        return e;
+    }
+    const QString head = line.left(2);
+    const QString rest = line.mid(2);
+    const QStringList f = fields(rest);
+    bool ok = false;
+    if (head == QLatin1String("> ")) {
+        e.kind = K::Typed;
+        e.answer = f.join(u'|'); // a typed answer is one field; a bar in it came escaped
+        return e;
+    }
+    if (head == QLatin1String("? ") && f.size() == 4) {
+        e.kind = K::Question;
+        e.mode = f[0].toFloat(&ok);
+        e.defaultText = f[1];
+        e.answer = f[2];
+        e.question = f[3];
+        return ok ? std::optional(e) : std::nullopt;
+    }
+    if (head == QLatin1String("Y ") && f.size() == 3) {
+        e.kind = K::YesNo;
+        e.button = f[0].toInt(&ok);
+        e.defaultText = f[1];
+        e.question = f[2];
+        return ok && (e.button == 6 || e.button == 7) ? std::optional(e) : std::nullopt;
+    }
+    if ((head == QLatin1String("S ") || head == QLatin1String("O ")) && f.size() == 2) {
+        e.kind = head == QLatin1String("S ") ? K::Save : K::Open;
+        e.file = {f[0], f[1]};
+        return e;
+    }
+    return std::nullopt;
+}
+
+QList<JournalEntry> parseJournal(const QByteArray& text)
+{
+    QList<JournalEntry> steps;
+    // Only whole lines: a crash may have cut the last one.
+    const qsizetype end = text.lastIndexOf('\n');
+    if (end < 0)
+        return steps;
+    for (const QString& line : QString::fromUtf8(text.left(end)).split(u'\n')) {
+        if (line.startsWith(u'#')) {
+            if (!steps.isEmpty() && !line.startsWith(kHeader))
+                steps.last().note = fields(line.mid(2)).join(u'|');
+            continue;
+        }
+        if (line.isEmpty())
+            continue;
+        const auto step = parseJournalLine(line);
+        if (!step)
+            break;
+        steps << *step;
+    }
+    return steps;
+}
+
+std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder)
+{
+    if (folder.isEmpty())
+        return std::nullopt;
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
+    for (const QFileInfo& info : files) {
+        QFile file(info.filePath());
+        // A journal is a few kilobytes; anything far larger is not one of ours.
+        if (info.size() > 4 * 1024 * 1024 || !file.open(QIODevice::ReadOnly))
+            continue;
+        const QList<JournalEntry> steps = parseJournal(file.readAll());
+        if (steps.isEmpty())
+            continue;
+        InterruptedJournal found{info.filePath(), info.lastModified(), QString(), int(steps.size())};
+        for (qsizetype i = steps.size() - 1; i >= 0 && found.lastPrompt.isEmpty(); --i) {
+            if (steps[i].note.startsWith(kMessageNote))
+                continue;
+            found.lastPrompt = !steps[i].note.isEmpty() ? steps[i].note : firstLine(steps[i].question);
+        }
+        return found;
+    }
+    return std::nullopt;
+}
+
+AnswerJournal::AnswerJournal(Dialogs& live) : m_live(live) {}
+
+AnswerJournal::~AnswerJournal() = default;
+
+bool AnswerJournal::start(const QString& path)
+{
+    // A journal left without a single step tells nothing; it goes when the next one starts.
+    if (m_steps.isEmpty() && !m_path.isEmpty() && m_path != path)
+        QFile::remove(m_path);
+    m_file.close();
+    m_steps.clear();
+    m_path = path;
+    m_started = QDateTime::currentDateTime();
+    if (path.isEmpty())
+        return true;
+    const QFileInfo info(path);
+    QDir().mkpath(info.absolutePath());
+    const QFileInfoList old =
+        QDir(info.absolutePath()).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
+    for (qsizetype i = kKeptJournals; i < old.size(); ++i)
+        QFile::remove(old[i].filePath());
+    return rewrite();
+}
+
+QByteArray AnswerJournal::text() const
+{
+    QString text = kHeader + QLocale::c().toString(m_started, QStringLiteral("dd.MM.yyyy HH:mm:ss")) + QLatin1Char('\n');
+    for (const JournalEntry& step : m_steps) {
+        text += journalLine(step) + QLatin1Char('\n');
+        if (!step.note.isEmpty())
+            text += QStringLiteral("# ") + escaped(step.note) + QLatin1Char('\n');
+    }
+    return text.toUtf8();
+}
+
+bool AnswerJournal::rewrite()
+{
+    m_finished = false;
+    if (m_path.isEmpty())
+        return true;
+    m_file.close();
+    if (!writeWhole(m_path, text()))
+        return false;
+    m_file.setFileName(m_path);
+    return m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+}
+
+void AnswerJournal::finish(const QString& projectPath)
+{
+    if (projectPath.isEmpty())
+        return;
+    const QFileInfo project(projectPath);
+    // Saved again under another name after the end: each project keeps the journal as it stands.
+    if (!writeWhole(project.dir().filePath(project.completeBaseName() + QStringLiteral(".journal.txt")), text()))
+        return;
+    m_file.close();
+    if (!m_path.isEmpty())
+        QFile::remove(m_path);
+    // Nothing more is written until the student goes back to an earlier answer, which makes it
+    // an unfinished description again.
+    m_finished = true;
+}
+
+void AnswerJournal::writeLine(const QString& line)
+{
+    if (m_path.isEmpty() || m_finished)
+        return;
+    if (!m_file.isOpen() && !rewrite())
+        return;
+    m_file.write((line + QLatin1Char('\n')).toUtf8());
+#ifdef Q_OS_UNIX
+    // On the disk before the next question: a power cut loses at most the answer being typed.
+    ::fdatasync(m_file.handle());
+#endif
+}
+
+void AnswerJournal::keep(JournalEntry entry, bool write)
+{
+    entry.protocolLength = m_protocolLength ? m_protocolLength() : 0;
+    m_steps << entry;
+    if (write)
+        writeLine(journalLine(entry));
+}
+
+void AnswerJournal::recordCommand(JournalEntry entry)
+{
+    keep(std::move(entry), !m_replaying);
+}
+
+void AnswerJournal::note(const QString& comment)
+{
+    if (m_steps.isEmpty() || comment.isEmpty() || m_steps.last().note == comment)
+        return;
+    m_steps.last().note = comment;
+    if (!silent())
+        writeLine(QStringLiteral("# ") + escaped(comment));
+}
+
+void AnswerJournal::beginReplay(QList<JournalEntry> steps)
+{
+    m_file.close();
+    m_steps.clear();
+    m_pending = std::move(steps);
+    m_next = 0;
+    m_replaying = true;
+    m_wentLive = false;
+}
+
+std::optional<JournalEntry> AnswerJournal::takeCommand()
+{
+    if (m_wentLive || m_next >= m_pending.size())
+        return std::nullopt;
+    if (!m_pending[m_next].isCommand()) {
+        m_next = m_pending.size(); // an answer where a command was due: the rest does not fit
+        return std::nullopt;
+    }
+    return m_pending[m_next++];
+}
+
+void AnswerJournal::endReplay()
+{
+    if (!m_replaying)
+        return;
+    if (!m_wentLive)
+        rewrite();
+    m_pending.clear();
+    m_next = 0;
+    m_replaying = false;
+    m_wentLive = false;
+}
+
+std::optional<JournalEntry> AnswerJournal::replayed(JournalEntry::Kind kind, const QString& question, float mode)
+{
+    if (!m_replaying || m_wentLive)
+        return std::nullopt;
+    if (m_next < m_pending.size()) {
+        const JournalEntry& step = m_pending[m_next];
+        if (step.kind == kind && step.question == question && step.mode == mode) {
+            ++m_next;
+            keep(step, false);
+            return step;
+        }
+    }
+    // The journal ends here, or asks what the engine does not: from here on the student answers.
+    m_next = m_pending.size();
+    m_wentLive = true;
+    rewrite();
+    return std::nullopt;
+}
+
+QString AnswerJournal::askQuestion(const QString& question, float mode, const QString& defaultText, QPoint at)
+{
+    if (const auto step = replayed(JournalEntry::Kind::Question, question, mode))
+        return step->answer;
+    const QString answer = m_live.askQuestion(question, mode, defaultText, at);
+    JournalEntry e;
+    e.kind = JournalEntry::Kind::Question;
+    e.question = question;
+    e.mode = mode;
+    e.defaultText = defaultText;
+    e.answer = answer;
+    keep(e, true);
+    return answer;
+}
+
+void AnswerJournal::message(const QString& title, const QString& text, MessageIcon icon)
+{
+    if (silent())
+        return;
+    note(kMessageNote + firstLine(text));
+    m_live.message(title, text, icon);
+}
+
+int AnswerJournal::yesNoBox(const QString& text, const QString& title)
+{
+    if (const auto step = replayed(JournalEntry::Kind::YesNo, text))
+        return step->button;
+    JournalEntry e;
+    e.kind = JournalEntry::Kind::YesNo;
+    e.question = text;
+    e.defaultText = title;
+    e.button = m_live.yesNoBox(text, title);
+    keep(e, true);
+    return e.button;
+}
+
+FileChoice AnswerJournal::saveFile(const QString& filter)
+{
+    if (const auto step = replayed(JournalEntry::Kind::Save))
+        return step->file;
+    JournalEntry e;
+    e.kind = JournalEntry::Kind::Save;
+    e.file = m_live.saveFile(filter);
+    keep(e, true);
+    return e.file;
+}
+
+FileChoice AnswerJournal::openFile(const QString& filter)
+{
+    if (const auto step = replayed(JournalEntry::Kind::Open))
+        return step->file;
+    JournalEntry e;
+    e.kind = JournalEntry::Kind::Open;
+    e.file = m_live.openFile(filter);
+    keep(e, true);
+    return e.file;
+}

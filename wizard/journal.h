@@ -1,0 +1,128 @@
+#pragma once
+
+#include "model/dialogs.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// One step of a description as the student gave it: a command of the wizard window (a typed
+// answer is the answer routine with the text of the answer box) or the answer to one of the
+// windows the wizard opened.
+struct JournalEntry {
+    enum class Kind { Typed, EndStage, Undo, StageReturn, Question, YesNo, Save, Open };
+    Kind kind = Kind::Typed;
+    QString answer;      // Typed, Question: the text given
+    QString question;    // Question, YesNo: the text shown
+    float mode = 0;      // Question
+    QString defaultText; // Question; YesNo: the title
+    int button = 0;      // YesNo: 6 or 7
+    FileChoice file;     // Save, Open
+    int protocolLength = 0; // lines of the input protocol when the step was taken (not written)
+    QString note;           // the comment written after the step (the prompt it led to)
+
+    bool isCommand() const { return kind <= Kind::StageReturn; }
+    // What the student may return to: a step that answers something (the other commands do not).
+    bool isAnswer() const { return kind == Kind::Typed || kind > Kind::StageReturn; }
+};
+
+// The journal's plain-text form, one step per line:
+//   > text          a typed answer          E / U / R       end of stage, undo, stage return
+//   ? m|def|ans|q   a question answered (closing it gives the previous answer, kept as given)
+//   Y n|title|text  a yes/no box            S name|title    the save dialog (O: the open dialog)
+//   # ...           a comment for the reader (prompts, messages); replay ignores it
+// Backslash, tab, CR, LF and the bar are written \\ \t \r \n \|.
+QString journalLine(const JournalEntry& entry);
+std::optional<JournalEntry> parseJournalLine(const QString& line);
+// Every step of a journal's text, up to the first line that cannot be read (the end of a journal
+// cut short by a crash is not a step).
+QList<JournalEntry> parseJournal(const QByteArray& text);
+
+// What the main window's File menu says of an interrupted description.
+struct InterruptedJournal {
+    QString path;
+    QDateTime modified;
+    QString lastPrompt; // the last prompt or question the journal names
+    int steps = 0;
+};
+// The newest journal in folder that was not finished, if any holds a step.
+std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder);
+
+// Thrown out of a question by a student who asks to go back one answer from inside a window that
+// the wizard keeps open until it is answered (the questions of stage 2); the wizard window catches
+// it and returns to just before the previous answer.
+struct ReturnToPreviousAnswer {};
+
+// The Dialogs the wizard asks through. Every answer given is kept as a step, and written to the
+// journal file (flushed to disk) before the next question is put. While replaying, the windows are
+// not shown: the answers come from the steps being replayed, in order, and a question the steps do
+// not answer (the journal ends, or the engine asks something else) is put to the student for real.
+class AnswerJournal : public Dialogs {
+public:
+    explicit AnswerJournal(Dialogs& live);
+    ~AnswerJournal() override;
+
+    // The lines of the input protocol right now, noted with every step.
+    void setProtocolLength(std::function<int()> length) { m_protocolLength = std::move(length); }
+
+    // A new journal: no steps; with a file, the file is started afresh (its folder made). An empty
+    // path keeps the journal in memory only. Returns false when the file cannot be written; the
+    // steps are still kept.
+    bool start(const QString& path);
+    QString path() const { return m_path; }
+    // The journal goes on in a file already written (a resumed description); the steps replayed
+    // into it are written again as one whole file.
+    void continueIn(const QString& path)
+    {
+        m_file.close();
+        m_path = path;
+    }
+    // The description was saved as projectPath: its journal is kept beside it (name.journal.txt)
+    // and the file in the journal folder is removed, so it is not offered for resuming.
+    void finish(const QString& projectPath);
+
+    const QList<JournalEntry>& steps() const { return m_steps; }
+
+    // A command of the window; written unless it is being replayed.
+    void recordCommand(JournalEntry entry);
+    void note(const QString& comment); // a comment line (prompts), not while replaying
+
+    // Replay: the steps to answer from; takeCommand() gives the next command to run (none at the
+    // end or where the steps no longer fit). The steps replayed are kept but not written again.
+    void beginReplay(QList<JournalEntry> steps);
+    std::optional<JournalEntry> takeCommand();
+    void endReplay();
+    bool replaying() const { return m_replaying; }
+    // The file rewritten to hold exactly the steps kept (after a return to an earlier answer).
+    bool rewrite();
+
+    QString askQuestion(const QString& question, float mode, const QString& defaultText, QPoint at) override;
+    void message(const QString& title, const QString& text, MessageIcon icon) override;
+    int yesNoBox(const QString& text, const QString& title) override;
+    FileChoice saveFile(const QString& filter) override;
+    FileChoice openFile(const QString& filter) override;
+
+private:
+    // The next step to replay when it is an answer of this kind, or nothing: the question is live.
+    std::optional<JournalEntry> replayed(JournalEntry::Kind kind, const QString& question = QString(), float mode = 0);
+    QByteArray text() const;
+    void keep(JournalEntry entry, bool write);
+    void writeLine(const QString& line);
+    bool silent() const { return m_replaying && !m_wentLive; }
+
+    Dialogs& m_live;
+    std::function<int()> m_protocolLength;
+    QString m_path;
+    QFile m_file;
+    QDateTime m_started = QDateTime::currentDateTime();
+    QList<JournalEntry> m_steps;
+    QList<JournalEntry> m_pending;
+    qsizetype m_next = 0;
+    bool m_replaying = false;
+    bool m_finished = false; // kept beside its project; the folder's file is gone
+    bool m_wentLive = false; // a question was put for real during this replay
+};
