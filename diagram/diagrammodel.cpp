@@ -4,6 +4,9 @@
 #include "model/recordaccess.h"
 #include "model/session.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 bool isSetText(const QString& text)
@@ -45,6 +48,86 @@ void placeGroups(const Session& s, DiagramModel& model)
         }
     }
     model.layers.resize(2 + ordinal);
+}
+
+// The painter's least cell is about 2.2 times wider than high; a 4:3 sheet of them holds some
+// 0.6 columns per row.
+constexpr double kCellAspect = 152.0 / 68.0;
+constexpr double kSheetAspect = 4.0 / 3.0;
+// Up to this many columns stay in one band whatever their height: the order of analysis is
+// easiest to read left to right.
+constexpr int kOneBandColumns = 6;
+
+struct GridColumn {
+    QList<int> nodes; // top to bottom
+    int rows = 0;     // the rows it takes, empty ones above an upward run included
+};
+
+QList<GridColumn> gridColumns(const DiagramModel& model, int maxRows)
+{
+    QList<GridColumn> columns;
+    for (const QList<int>& layer : model.layers)
+        for (int start = 0, run = 0; start < layer.size(); start += maxRows, ++run) {
+            GridColumn column;
+            column.nodes = layer.mid(start, maxRows);
+            column.rows = int(column.nodes.size());
+            if (run % 2 == 1) {
+                // Upwards from the bottom row, beside the end of the run before.
+                std::reverse(column.nodes.begin(), column.nodes.end());
+                column.nodes = QList<int>(maxRows - column.rows, -1) + column.nodes;
+                column.rows = maxRows;
+            }
+            columns << column;
+        }
+    return columns;
+}
+
+// The rows of the columns cut into bands of a given width.
+int bandedRows(const QList<GridColumn>& columns, int width)
+{
+    int rows = 0;
+    for (int start = 0; start < columns.size(); start += width) {
+        int band = 0;
+        for (int c = start; c < std::min(int(columns.size()), start + width); ++c)
+            band = std::max(band, columns[c].rows);
+        rows += band;
+    }
+    return rows;
+}
+
+void placeCells(DiagramModel& model)
+{
+    const int n = int(model.nodes.size());
+    const int maxRows = std::max(4, int(std::ceil(std::sqrt(n * kCellAspect / kSheetAspect))));
+    const QList<GridColumn> columns = gridColumns(model, maxRows);
+    const int count = int(columns.size());
+    int width = std::max(1, count);
+    if (count > kOneBandColumns) {
+        // The band width whose sheet comes nearest 4:3; the fewer bands on a tie.
+        double best = 1e9;
+        for (int bands = 1; bands <= count; ++bands) {
+            const int w = (count + bands - 1) / bands;
+            const double aspect = w * kCellAspect / bandedRows(columns, w);
+            const double off = std::abs(std::log(aspect / kSheetAspect));
+            if (off < best - 1e-9) {
+                best = off;
+                width = w;
+            }
+        }
+    }
+    int top = 0;
+    for (int start = 0; start < count; start += width) {
+        int band = 0;
+        for (int c = start; c < std::min(count, start + width); ++c) {
+            for (int r = 0; r < columns[c].nodes.size(); ++r)
+                if (const int node = columns[c].nodes[r]; node >= 0) {
+                    model.nodes[node].column = c - start;
+                    model.nodes[node].row = top + r;
+                }
+            band = std::max(band, columns[c].rows);
+        }
+        top += band;
+    }
 }
 
 } // namespace
@@ -98,5 +181,6 @@ DiagramModel buildDiagram(const Session& s)
         node.position = int(model.layers[node.layer].size());
         model.layers[node.layer].append(i);
     }
+    placeCells(model);
     return model;
 }

@@ -23,6 +23,8 @@ struct DiagramNode {
     int colour = 0;    // the group's colour index; 0 for a link in no group (grey)
     int layer = 0;
     int position = 0;  // place within its layer, from 0
+    int column = 0;    // the cell of the drawing's grid, from 0
+    int row = 0;
     int pairCount = 0; // pair records that touch the link
     QList<DiagramMark> marks;
 };
@@ -37,6 +39,9 @@ struct DiagramEdge {
 
 // Layer 0 the frame, layer 1 the driving links, then one layer per group in the order the
 // groups were named, and the links in no group last (that layer only when there are some).
+// The drawing's grid reads the layers as columns left to right; a layer taller than the sheet
+// allows goes on in the next column, back upwards, so that a chain of links stays side by side,
+// and many columns wrap into bands one under the other, so that the sheet stays about 4:3.
 struct DiagramModel {
     QList<DiagramNode> nodes;
     QList<DiagramEdge> edges;

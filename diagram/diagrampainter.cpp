@@ -69,10 +69,16 @@ void drawAll(Shapes& s, const DiagramModel& model, const DiagramGeometry& g)
             s.line(QLineF(tip, tip + QPointF(-6, 5)), QColor(0xb0, 0x20, 0x20), 2);
         }
         s.text(r.adjusted(4, 2, -4, n.marks.isEmpty() ? -2 : -12), n.name, 11);
-        for (int m = 0; m < n.marks.size(); ++m) {
+        // As many marks as the box holds; the rest counted after them.
+        const int room = std::max(1, int((r.width() - 16) / 14) + 1);
+        const int shown = int(n.marks.size()) > room ? room - 1 : int(n.marks.size());
+        for (int m = 0; m < shown; ++m) {
             const QPointF at(r.left() + 8 + m * 14, r.bottom() - 7);
             s.circle(at, 3, n.marks[m].kind == QStringLiteral("cm") ? Qt::black : QColor(0xff, 0xff, 0xff));
         }
+        if (shown < n.marks.size())
+            s.text(QRectF(r.left() + 2 + shown * 14, r.bottom() - 13, 26, 12),
+                   QStringLiteral("+%1").arg(n.marks.size() - shown), 9);
     }
 }
 
@@ -169,47 +175,65 @@ DiagramGeometry layoutGeometry(const DiagramModel& model, const QRectF& area)
 {
     DiagramGeometry g;
     g.nodes.resize(model.nodes.size());
-    // Empty layers (no frame or driving link named yet) take no column.
-    QList<QList<int>> layers;
-    for (const QList<int>& layer : model.layers)
-        if (!layer.isEmpty())
-            layers << layer;
     int rows = 1;
-    for (const QList<int>& layer : layers)
-        rows = std::max(rows, int(layer.size()));
-    const int columns = std::max(1, int(layers.size()));
+    int columns = 1;
+    for (const DiagramNode& n : model.nodes) {
+        rows = std::max(rows, n.row + 1);
+        columns = std::max(columns, n.column + 1);
+    }
     // Each cell twice the node's size leaves room for the pair labels between the boxes.
     const qreal cellW = std::max(2 * kMinNodeWidth, (area.width() - 2 * kMargin) / columns);
     const qreal cellH = std::max(2 * kMinNodeHeight, (area.height() - 2 * kMargin) / rows);
     const qreal nodeW = std::min(cellW * 0.6, 2 * kMinNodeWidth);
     const qreal nodeH = std::min(cellH * 0.55, 2 * kMinNodeHeight);
-    QList<QPoint> cellOf(model.nodes.size(), QPoint(-1, -1));
-    for (int c = 0; c < layers.size(); ++c) {
-        for (int r = 0; r < layers[c].size(); ++r) {
-            const int node = layers[c][r];
-            if (node < 0 || node >= g.nodes.size())
-                continue;
-            cellOf[node] = QPoint(c, r);
-            const QPointF centre(area.left() + kMargin + (c + 0.5) * cellW, area.top() + kMargin + (r + 0.5) * cellH);
-            g.nodes[node] = QRectF(centre.x() - nodeW / 2, centre.y() - nodeH / 2, nodeW, nodeH);
-        }
+    for (int i = 0; i < model.nodes.size(); ++i) {
+        const QPointF centre(area.left() + kMargin + (model.nodes[i].column + 0.5) * cellW,
+                             area.top() + kMargin + (model.nodes[i].row + 0.5) * cellH);
+        g.nodes[i] = QRectF(centre.x() - nodeW / 2, centre.y() - nodeH / 2, nodeW, nodeH);
     }
-    for (const DiagramEdge& e : model.edges) {
-        if (e.from < 0 || e.to < 0 || e.from >= g.nodes.size() || e.to >= g.nodes.size()
-            || cellOf[e.from].x() < 0 || cellOf[e.to].x() < 0) {
+    // Lines run only between the boxes: along the channel right of a column and the gap above a
+    // row, where no box reaches, so no pair crosses a link it does not join.
+    const auto channel = [&](int column) { return area.left() + kMargin + (column + 1) * cellW; };
+    const auto gap = [&](int row) { return area.top() + kMargin + row * cellH; };
+    for (int k = 0; k < model.edges.size(); ++k) {
+        const DiagramEdge& e = model.edges[k];
+        if (e.from < 0 || e.to < 0 || e.from >= g.nodes.size() || e.to >= g.nodes.size()) {
             g.edges << QPolygonF();
             continue;
         }
+        // Pairs that share a channel, a gap or two links are drawn a little apart.
+        const qreal lane = (k % 3 - 1) * 6.0;
+        const DiagramNode& na = model.nodes[e.from];
+        const DiagramNode& nb = model.nodes[e.to];
         const QRectF a = g.nodes[e.from];
         const QRectF b = g.nodes[e.to];
-        const int span = std::abs(cellOf[e.from].y() - cellOf[e.to].y());
-        if (cellOf[e.from].x() == cellOf[e.to].x() && span > 1) {
-            // Past the boxes between them in one column: out to the right, the further the longer.
-            const qreal x = a.right() + 10 + 8 * span;
-            g.edges << QPolygonF({QPointF(a.right(), a.center().y()), QPointF(x, a.center().y()),
-                                  QPointF(x, b.center().y()), QPointF(b.right(), b.center().y())});
+        if (e.from == e.to) {
+            const qreal x = a.right() + 14;
+            g.edges << QPolygonF({QPointF(a.right(), a.center().y() - 6), QPointF(x, a.center().y() - 6),
+                                  QPointF(x, a.center().y() + 6), QPointF(a.right(), a.center().y() + 6)});
+        } else if (na.column == nb.column && std::abs(na.row - nb.row) == 1) {
+            const QRectF& upper = na.row < nb.row ? a : b;
+            const QRectF& lower = na.row < nb.row ? b : a;
+            const qreal x = upper.center().x() + lane;
+            g.edges << QPolygonF({QPointF(x, upper.bottom()), QPointF(x, lower.top())});
+        } else if (na.column == nb.column) {
+            const qreal x = channel(na.column) + lane;
+            g.edges << QPolygonF({QPointF(a.right(), a.center().y() + lane), QPointF(x, a.center().y() + lane),
+                                  QPointF(x, b.center().y() + lane), QPointF(b.right(), b.center().y() + lane)});
         } else {
-            g.edges << QPolygonF({a.center(), b.center()});
+            const bool aLeft = na.column < nb.column;
+            const DiagramNode& nl = aLeft ? na : nb;
+            const DiagramNode& nr = aLeft ? nb : na;
+            const QPointF from(aLeft ? a.right() : b.right(), (aLeft ? a : b).center().y() + lane);
+            const QPointF to(aLeft ? b.left() : a.left(), (aLeft ? b : a).center().y() + lane);
+            if (nr.column == nl.column + 1) {
+                g.edges << QPolygonF({from, to});
+            } else {
+                const qreal x1 = channel(nl.column) + lane;
+                const qreal x2 = channel(nr.column - 1) + lane;
+                const qreal y = gap(nr.row > nl.row ? nl.row + 1 : nl.row) + lane;
+                g.edges << QPolygonF({from, QPointF(x1, from.y()), QPointF(x1, y), QPointF(x2, y), QPointF(x2, to.y()), to});
+            }
         }
     }
     g.size = QSizeF(std::max(area.width(), 2 * kMargin + columns * cellW),

@@ -18,7 +18,7 @@ struct DiagramGeometry {
     QSizeF size; // the area the drawing needs (at least the given one)
 };
 
-// Layers as columns left to right, places within a layer as rows; nodes never smaller than a
+// The model's grid cells as boxes, the pairs as paths between them; nodes never smaller than a
 // readable minimum, so a large mechanism grows the drawing instead of shrinking the text.
 DiagramGeometry layoutGeometry(const DiagramModel& model, const QRectF& area);
 // The fill of a node: a fixed palette by colour index, grey for links in no group.

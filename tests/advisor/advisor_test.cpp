@@ -36,14 +36,16 @@ QStringList modelLines(const DiagramModel& d)
         QStringList marks;
         for (const DiagramMark& m : n.marks)
             marks << m.kind + QLatin1Char(':') + m.name;
-        lines << QStringLiteral("node %1 %2 group=%3 colour=%4 at=%5.%6 pairs=%7 marks=%8")
+        lines << QStringLiteral("node %1 %2 group=%3 colour=%4 at=%5.%6 cell=%9.%10 pairs=%7 marks=%8")
                      .arg(n.name, n.frame ? QStringLiteral("frame") : n.driving ? QStringLiteral("driving") : QStringLiteral("link"))
                      .arg(n.group)
                      .arg(n.colour)
                      .arg(n.layer)
                      .arg(n.position)
                      .arg(n.pairCount)
-                     .arg(marks.join(QLatin1Char(',')));
+                     .arg(marks.join(QLatin1Char(',')))
+                     .arg(n.column)
+                     .arg(n.row);
     }
     const auto nodeName = [&](int i) { return i < 0 ? QStringLiteral("?") : d.nodes[i].name; };
     for (const DiagramEdge& e : d.edges)
@@ -55,6 +57,23 @@ QStringList modelLines(const DiagramModel& d)
         lines << QStringLiteral("layer ") + names.join(QLatin1Char(' '));
     }
     return lines;
+}
+
+// Whether a path enters the inside of a box: a point inside it, or a segment across one of its sides.
+bool crossesBox(const QPolygonF& path, const QRectF& box)
+{
+    const QRectF inside = box.adjusted(1, 1, -1, -1);
+    const QLineF sides[] = {{inside.topLeft(), inside.topRight()}, {inside.topRight(), inside.bottomRight()},
+                            {inside.bottomRight(), inside.bottomLeft()}, {inside.bottomLeft(), inside.topLeft()}};
+    for (int k = 1; k < path.size(); ++k) {
+        const QLineF segment(path[k - 1], path[k]);
+        if (inside.contains(segment.p1()) || inside.contains(segment.p2()))
+            return true;
+        for (const QLineF& side : sides)
+            if (segment.intersects(side, nullptr) == QLineF::BoundedIntersection)
+                return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -100,6 +119,11 @@ private slots:
             for (int j = 0; j < i; ++j)
                 QVERIFY(!g.nodes[i].intersects(g.nodes[j]));
         }
+        // No pair's line runs through a box other than those of its own two links.
+        for (int k = 0; k < d.edges.size(); ++k)
+            for (int i = 0; i < g.nodes.size(); ++i)
+                if (i != d.edges[k].from && i != d.edges[k].to)
+                    QVERIFY2(!crossesBox(g.edges[k], g.nodes[i]), qPrintable(d.edges[k].name + QLatin1Char(' ') + d.nodes[i].name));
         QCOMPARE(QString::fromUtf8(diagramSvg(d)).count(QStringLiteral(" rx=\"8\"")), d.nodes.size());
     }
 
