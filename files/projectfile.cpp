@@ -5,6 +5,7 @@
 #include "model/flags.h"
 #include "model/session.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -46,8 +47,14 @@ QString projectFileName(const QString& kvFileName)
     const QString title = QFileInfo(kvFileName).fileName();
     if (title.size() < 3)
         return QString();
-    // The base name drops the last three characters whatever they are: "mech" gives "m".
-    return title.left(title.size() - 3).toLower() + QStringLiteral(".zvr");
+    // The base name drops the ".kv"; a title without one keeps every letter ("crank", not "cr").
+    const bool kv = title.endsWith(QLatin1String(".kv"), Qt::CaseInsensitive);
+    return (kv ? title.chopped(3) : title).toLower() + QStringLiteral(".zvr");
+}
+
+QByteArray fingerprint(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
 }
 
 } // namespace
@@ -88,6 +95,20 @@ QString projectFilePath(const Session& session, const QString& kvFileName)
     return newest.isEmpty() ? projectFileForWriting(session, kvFileName) : newest;
 }
 
+bool isOwnProject(const Session& session, const QString& path)
+{
+    const auto own = session.OwnProjects.constFind(QFileInfo(path).absoluteFilePath());
+    if (own == session.OwnProjects.cend())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && fingerprint(file.readAll()) == *own;
+}
+
+void claimProject(Session& session, const QString& path, const QByteArray& bytes)
+{
+    session.OwnProjects.insert(QFileInfo(path).absoluteFilePath(), fingerprint(bytes));
+}
+
 void adoptProject(Session& session, Session& read)
 {
     session.Paras = std::move(read.Paras);
@@ -122,6 +143,7 @@ ReadResult readProjectAt(const QString& path, Session& session, QString* errorTe
     if (!readProjectBytes(bytes, *loaded))
         return ReadResult::Damaged;
     adoptProject(session, *loaded);
+    claimProject(session, path, bytes);
     return ReadResult::Read;
 }
 

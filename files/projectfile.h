@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class Dialogs;
@@ -16,6 +17,12 @@ QString projectFolder(const Session& session);
 
 // The project file a save writes for that name, in projectFolder(); empty as projectFilePath.
 QString projectFileForWriting(const Session& session, const QString& kvFileName);
+
+// Whether the project file at path is this run's own: it read or wrote the file, and the bytes it
+// left there are still there. Anything else at that path belongs to another description.
+bool isOwnProject(const Session& session, const QString& path);
+// Notes the bytes now at path as this run's own project.
+void claimProject(Session& session, const QString& path, const QByteArray& bytes);
 
 // Reading a project file from a path, wherever it lies: Read, or why not. Every result but Read
 // leaves the records in hand as they were; errorText gets the system's words for Unopened.

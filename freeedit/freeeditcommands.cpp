@@ -4,6 +4,7 @@
 #include "model/errors.h"
 #include "model/flags.h"
 #include "model/session.h"
+#include "files/savefile.h"
 #include "files/writefile.h"
 
 bool saveFreeEdit(Session& session, Dialogs& dialogs, CompilerView* view)
@@ -14,7 +15,7 @@ bool saveFreeEdit(Session& session, Dialogs& dialogs, CompilerView* view)
         ShowError(session, dialogs, 17);
         return false;
     }
-    return WriteFile(session, dialogs, view, destinationFolder(choice.fileName, choice.fileTitle), choice.fileTitle);
+    return saveDescriptionFiles(session, dialogs, view, destinationFolder(choice.fileName, choice.fileTitle), choice.fileTitle);
 }
 
 bool confirmFreeEditExit(Session& session, Dialogs& dialogs)

@@ -2,6 +2,7 @@
 
 #include "model/records.h"
 
+#include <QHash>
 #include <QStringList>
 
 // Everything the program knows: the one mechanism and the globals around it. main() makes one
@@ -36,6 +37,12 @@ public:
     // Where project files live, in the order they are looked for; new ones go to the first of them
     // that can be written. Empty: only the d_files folder of DataFolder.
     QStringList ProjectFolders;
+    // The files the last save wrote (the analysis file, then the project file), as the windows
+    // show them; empty before the first save.
+    QStringList SavedFiles;
+    // The project files this run read or wrote, each with a fingerprint of the bytes it left there:
+    // a project is this description's own only while those bytes are still there.
+    QHash<QString, QByteArray> OwnProjects;
 
     // A new description: empty texts, zero numbers, links not yet grouped or analysed.
     void NewMechanism();

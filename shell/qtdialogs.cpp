@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include <QRegularExpression>
 namespace {
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
@@ -31,6 +32,13 @@ QString shownText(const QString& text)
 }
 
 } // namespace
+// "kv" for "Файлы KVERTA (*.kv)| *.kv": the extension of the filter's first pattern.
+QString defaultSuffix(const QString& filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
+}
+
 
 QtDialogs::QtDialogs(const Session& session)
     : m_session(session)
@@ -82,7 +90,13 @@ int QtDialogs::yesNoBox(const QString& text, const QString& title)
 
 FileChoice QtDialogs::saveFile(const QString& filter)
 {
-    const QString name = QFileDialog::getSaveFileName(owner(), QString(), m_lastFolder, qtFileFilter(filter));
+    // A title typed without an extension gets the filter's own (".kv"), and so does the file title.
+    QPointer<QFileDialog> dialog = new QFileDialog(owner(), QString(), m_lastFolder, qtFileFilter(filter));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(defaultSuffix(filter));
+    const bool chosen = dialog->exec() == QDialog::Accepted && dialog && !dialog->selectedFiles().isEmpty();
+    const QString name = chosen ? dialog->selectedFiles().constFirst() : QString();
+    delete dialog;
     if (!name.isEmpty())
         m_lastFolder = QFileInfo(name).path();
     return fileChoiceFor(name);

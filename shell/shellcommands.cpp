@@ -9,6 +9,7 @@
 #include "model/flags.h"
 #include "model/session.h"
 #include "shell/shellactions.h"
+#include "files/savefile.h"
 #include "files/writefile.h"
 
 #include <QFileInfo>
@@ -101,6 +102,6 @@ void ShellCommands::saveOutput()
     if (choice.cancelled())
         return;
     const QString title = choice.fileTitle.isEmpty() ? QFileInfo(choice.fileName).fileName() : choice.fileTitle;
-    if (WriteFile(m_session, m_dialogs, m_actions.compilerView(), folderOf({choice.fileName, title}), title))
+    if (saveDescriptionFiles(m_session, m_dialogs, m_actions.compilerView(), folderOf({choice.fileName, title}), title))
         m_session.OutputSaved = kSet;
 }

@@ -2,6 +2,7 @@
 
 #include "diagram/ui/diagrampanel.h"
 #include "files/ui/compilerwindow.h"
+#include "files/ui/savedfilesline.h"
 #include "files/ui/screenfit.h"
 #include "freeedit/freeeditcommands.h"
 #include "freeedit/mechanismtree.h"
@@ -86,6 +87,7 @@ FreeEditWindow::FreeEditWindow(Session& session, Dialogs& dialogs, QWidget* main
     for (QLabel* label : {lbl_text1, lbl_text2, lbl_text3, lbl_text4})
         layout->addWidget(label);
     layout->addLayout(buttons);
+    layout->addWidget(new SavedFilesLine(m_session.SavedFiles, this));
 
     connect(tw_Main, &QTreeWidget::itemClicked, this, &FreeEditWindow::tw_Main_Click);
     connect(tw_Main, &QTreeWidget::itemDoubleClicked, this, &FreeEditWindow::tw_Main_DblClick);

@@ -4,10 +4,12 @@
 #include "files/projectformat.h"
 #include "files/savefile.h"
 #include "files/writefile.h"
+#include "freeedit/freeeditcommands.h"
 #include "tests/support/expectedfiles.h"
 #include "tests/support/mechanismbuilder.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testtable.h"
+#include "wizard/stage2/stage2.h"
 
 #include <QtCore>
 #include <QTest>
@@ -197,8 +199,10 @@ private slots:
         // Every file and folder in the temporary folder, each file with what it holds.
         const auto tree = [&] {
             QStringList entries;
-            for (QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
-                entries << it.next() + u'=' + QString::fromUtf8(readFileBytes(it.filePath()));
+            for (QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
+                const QString entry = it.next(); // before the read: the two sides of + come in no set order
+                entries << entry + u'=' + QString::fromUtf8(readFileBytes(entry));
+            }
             return entries.sort(), entries;
         };
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("data")) && QDir(dir.path()).mkpath(QStringLiteral("out")));
@@ -231,9 +235,44 @@ private slots:
             QCOMPARE(tree(), before);
             return;
         }
-        QCOMPARE(readFileBytes(path(QStringLiteral("out/Mech1.kv"))), ::kvFileBytes(compileKv(s).lines));
+        QCOMPARE(readFileBytes(QDir(path(cell("destination"))).filePath(cell("fileName"))), ::kvFileBytes(compileKv(s).lines));
         // The project goes to the data folder, made on the way, named after the file in lower case.
-        QCOMPARE(readFileBytes(path(QStringLiteral("data/d_files/mech1.zvr"))), projectFileBytes(s, nullptr).value());
+        QCOMPARE(readFileBytes(path(cell("project"))), projectFileBytes(s, nullptr).value());
+    }
+
+    // Two students may choose the same title: a project of another description is replaced only
+    // when the student says so, whichever command saves.
+    void replacingAProject_asksWhenItIsAnothers_data() { addRows("projectowner.cases"); }
+    void replacingAProject_asksWhenItIsAnothers()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("out")), title = QStringLiteral("Mech1.kv");
+        const QString kv = dir.filePath(QStringLiteral("out/Mech1.kv")), project = dir.filePath(QStringLiteral("data/d_files/mech1.zvr"));
+        QVERIFY(QDir().mkpath(out));
+        Session s = mechanism(QStringLiteral("@crankslider")), other = mechanism(QStringLiteral("@fourbar"));
+        s.DataFolder = other.DataFolder = dir.filePath(QStringLiteral("data"));
+        ScriptedDialogs d(s), quiet(other);
+        int others = 0; // each time another description, so each time other bytes
+        for (const QString& step : words(cell("before")))
+            QVERIFY(step == QStringLiteral("other")  ? (other.Paras[1].X = QString::number(++others), WriteFile(other, quiet, nullptr, out, title))
+                    : step == QStringLiteral("save") ? saveDescriptionFiles(s, d, nullptr, out, title)
+                                                     : readProjectAt(project, s) == ReadResult::Read);
+        const QByteArray oldKv = readFileBytes(kv), oldProject = readFileBytes(project);
+        s.SavedFiles.clear();
+        if (cell("through") != QStringLiteral("save"))
+            d.expectSaveFile(kKvertaFilter, {kv, title});
+        if (!cell("question").isNull())
+            d.expectYesNo(cell("question"), QStringLiteral("KVERTA Mode"), cell("answer").toInt());
+        const bool kept = cell("answer") == QStringLiteral("7");
+        const bool written = cell("through") == QStringLiteral("wizard")      ? SaveDescription(s, d, nullptr)
+                             : cell("through") == QStringLiteral("free edit") ? saveFreeEdit(s, d, nullptr)
+                                                                              : saveDescriptionFiles(s, d, nullptr, out, title);
+        QVERIFY2(d.problems().isEmpty() && quiet.problems().isEmpty(), qPrintable((d.problems() + quiet.problems()).join(u'\n')));
+        QCOMPARE(written, !kept);
+        QCOMPARE(readFileBytes(kv), kept ? oldKv : ::kvFileBytes(compileKv(s).lines));
+        QCOMPARE(readFileBytes(project), kept ? oldProject : projectFileBytes(s, nullptr).value());
+        const QStringList named{QDir::toNativeSeparators(kv), QDir::toNativeSeparators(project)};
+        QCOMPARE(s.SavedFiles, kept ? QStringList() : named);
     }
 
     void writeAll_reportsAShortWrite_data() { addRows("writeall.cases"); }

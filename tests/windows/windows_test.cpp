@@ -96,6 +96,31 @@ QStringList itemLines(QTreeWidget* tree)
     return lines;
 }
 
+// Takes the file addresses the program would open, so no file manager starts.
+class OpenedFolders : public QObject {
+    Q_OBJECT
+public:
+    QStringList folders;
+public slots:
+    void open(const QUrl& url) { folders << url.toLocalFile(); }
+};
+
+// What a window's saved-files line says once it shows (within two seconds), then the folder each
+// of its buttons opens.
+QStringList savedFilesLine(QWidget* window)
+{
+    auto* line = child<QWidget>(window, u"sb_SavedFiles"_s);
+    if (!line || !QTest::qWaitFor([line] { return !line->isHidden(); }, 2000))
+        return {u"not shown"_s};
+    OpenedFolders opened;
+    QDesktopServices::setUrlHandler(u"file"_s, &opened, "open");
+    for (const QString& name : {u"btn_OpenKvFolder"_s, u"btn_OpenProjectFolder"_s})
+        if (auto* button = child<QPushButton>(line, name); !button->isHidden())
+            button->click();
+    QDesktopServices::unsetUrlHandler(u"file"_s);
+    return QStringList{child<QLabel>(line, u"lbl_SavedFiles"_s)->text()} + opened.folders;
+}
+
 } // namespace
 
 // The program's windows and dialogs: their faces, keys and placement.
@@ -220,8 +245,10 @@ private slots:
             given = QString::number(dialogs.yesNoBox(text, title));
         else if (asked == u"message"_s)
             dialogs.message(title, text, MessageIcon(mode.toInt()));
-        else if ((asked == u"save"_s ? dialogs.saveFile(kKvertaFilter) : dialogs.openFile(kKvertaFilter)).cancelled())
+        else if (const FileChoice c = asked == u"save"_s ? dialogs.saveFile(kKvertaFilter) : dialogs.openFile(kKvertaFilter); c.cancelled())
             given = u"cancelled"_s;
+        else
+            given = QFileInfo(c.fileName).fileName() + u' ' + c.fileTitle;
         QCoreApplication::processEvents();
         QCOMPARE(given, cell("given"));
         QCOMPARE(shown.join(u" / "_s), cell("shown"));
@@ -343,6 +370,9 @@ private slots:
         QVERIFY(QDir(dir.path()).exists(u"mech.kv"_s) && main.findChildren<CompilerWindow*>().size() == 1 && existing->isVisible() && list->count() > 10);
         QCOMPARE(list->item(list->count() - 1)->text(), u"y"_s);
         QCOMPARE(s.OutputSaved, 0.0f); // the wizard's flag stays as it was
+        QCOMPARE(savedFilesLine(&w), (QStringList{u"Сохранено: %1, проект %2"_s.arg(QDir::toNativeSeparators(dir.filePath(u"mech.kv"_s)),
+                                                                                     QDir::toNativeSeparators(dir.filePath(u"data/d_files/mech.zvr"_s))),
+                                                  dir.path(), dir.filePath(u"data/d_files"_s)}));
 
         QSignalSpy chooser(&w, &FreeEditWindow::chooserRequested);
         for (const int button : {7, 6}) { // no leaves the main window alone, yes opens the chooser
@@ -410,6 +440,10 @@ private slots:
         auto* wizard = new WizardWindow(s, d, &main);
         s.WizardState = 200;
         wizard->engine().Work();
+        // The line at the foot names both files; the two buttons open their folders.
+        QCOMPARE(savedFilesLine(wizard), (QStringList{u"Сохранено: %1, проект %2"_s.arg(QDir::toNativeSeparators(dir.filePath(u"mech.kv"_s)),
+                                                                                         QDir::toNativeSeparators(dir.filePath(u"d_files/mech.zvr"_s))),
+                                                      dir.path(), dir.filePath(u"d_files"_s)}));
         delete wizard;
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         auto* compiler = main.findChild<CompilerWindow*>();

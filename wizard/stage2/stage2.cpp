@@ -8,6 +8,7 @@
 #include "model/questiontexts.h"
 #include "model/recordaccess.h"
 #include "model/session.h"
+#include "files/savefile.h"
 #include "files/writefile.h"
 
 #include <QDir>
@@ -300,7 +301,7 @@ bool SaveDescription(Session& session, Dialogs& dialogs, CompilerView* view)
     session.WizardState = 200;
     const FileChoice choice = dialogs.saveFile(kKvertaFilter);
     const bool written =
-        WriteFile(session, dialogs, view, destinationFolder(choice.fileName, choice.fileTitle), choice.fileTitle);
+        saveDescriptionFiles(session, dialogs, view, destinationFolder(choice.fileName, choice.fileTitle), choice.fileTitle);
     // Set whatever the dialog gave: the description is finished, and free-edit, which has its own
     // save, may take it over even when nothing was written here (a failure has been reported).
     session.OutputSaved = kSet;

@@ -36,7 +36,8 @@ qint16 MassesAndMoments(Stage2Context& ctx);     // state 150 -> 200
 // is not one of them.
 qint16 RunStage2State(Stage2Context& ctx, qint16 state);
 
-// The end (state 200): the save dialog, then both output files. OutputSaved becomes 1.0 even when
-// the dialog was cancelled or the write failed. Returns whether both files were written.
+// The end (state 200): the save dialog, then both output files (asking first before a project of
+// another description is replaced). OutputSaved becomes 1.0 even when the dialog was cancelled,
+// that project was kept or the write failed. Returns whether both files were written.
 bool SaveDescription(Session& session, Dialogs& dialogs, CompilerView* view);
 

@@ -3,6 +3,7 @@
 #include "advisor/advisor.h"
 #include "diagram/ui/diagrampanel.h"
 #include "files/ui/compilerwindow.h"
+#include "files/ui/savedfilesline.h"
 #include "files/ui/screenfit.h"
 #include "model/session.h"
 #include "wizard/stagetree.h"
@@ -273,6 +274,8 @@ void WizardWindow::MarkStageTree()
         if (item->checkState(0) != Qt::Unchecked)
             item->setCheckState(0, Qt::Unchecked);
     const StageMarks marks = stageMarks(m_session.WizardState);
+    // Where the save at the end put both files.
+    root->addWidget(new SavedFilesLine(m_session.SavedFiles, this));
     for (const QString& key : marks.checked)
         if (QTreeWidgetItem* item = m_nodes.value(key))
             item->setCheckState(0, Qt::Checked);
