@@ -26,3 +26,24 @@ public:
     virtual FileChoice saveFile(const QString& filter) = 0;
     virtual FileChoice openFile(const QString& filter) = 0;
 };
+
+// A student at a question may ask to go back to the answer before it, out of a question the wizard
+// keeps open until it is answered (those of stage 2). The real dialogs throw this from a question,
+// and only while a ReturnPoint stands where it is caught (the wizard window's commands).
+struct ReturnToPreviousAnswer {};
+
+class ReturnPoint {
+public:
+    ReturnPoint() { ++depth(); }
+    ~ReturnPoint() { --depth(); }
+    ReturnPoint(const ReturnPoint&) = delete;
+    ReturnPoint& operator=(const ReturnPoint&) = delete;
+    static bool active() { return depth() > 0; }
+
+private:
+    static int& depth()
+    {
+        static int d = 0;
+        return d;
+    }
+};

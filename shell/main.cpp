@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 #include <csignal>
@@ -53,6 +54,8 @@ int runWindow(int argc, char* argv[], const QString& projectPath)
     session.ProjectFolders = folders.projects;
     QtDialogs dialogs(session);
     Shell shell(session, dialogs);
+    shell.setJournalFolder(
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("journals")));
     shell.start();
     if (!projectPath.isEmpty())
         shell.showLoadedProject();

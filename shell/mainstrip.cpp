@@ -1,11 +1,15 @@
 #include "shell/mainstrip.h"
 
 #include "model/session.h"
+#include "wizard/journal.h"
+#include "wizard/ui/wizardwindow.h"
+#include "wizard/wizardengine.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -49,6 +53,11 @@ MainStrip::MainStrip(Session& session, QWidget* parent)
     mnu_Samples->setObjectName(QStringLiteral("mnu_Samples"));
     mnu_Samples->menuAction()->setObjectName(QStringLiteral("mnu_OpenSample"));
     connect(mnu_Samples, &QMenu::aboutToShow, this, &MainStrip::listSamples);
+    mnu_Resume = item(file, "mnu_Resume", QStringLiteral("Восстановить прерванное описание"), QKeySequence());
+    mnu_Resume->setVisible(false);
+    file->setToolTipsVisible(true);
+    connect(file, &QMenu::aboutToShow, this, &MainStrip::offerResume);
+    connect(mnu_Resume, &QAction::triggered, this, [this] { emit resumeRequested(m_resumable); });
     mnu_dash1 = separator(file, "mnu_dash1");
     mnu_Save = item(file, "mnu_Save", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_F3));
     mnu_slash10 = separator(file, "mnu_slash10");
@@ -88,6 +97,21 @@ void MainStrip::listSamples()
     }
     if (files.isEmpty())
         mnu_Samples->addAction(QStringLiteral("(примеров нет)"))->setEnabled(false);
+}
+
+void MainStrip::offerResume()
+{
+    auto* wizard = qobject_cast<WizardWindow*>(m_wizard.data());
+    const std::optional<InterruptedJournal> found =
+        findInterruptedJournal(m_journalFolder, wizard ? wizard->engine().journal().path() : QString());
+    m_resumable = found ? found->path : QString();
+    mnu_Resume->setVisible(found.has_value());
+    if (!found)
+        return;
+    // When it stopped in the shortcut column, and where, in the tip.
+    mnu_Resume->setText(QStringLiteral("Восстановить прерванное описание\t") +
+                        QLocale().toString(found->modified, QStringLiteral("dd.MM HH:mm")));
+    mnu_Resume->setToolTip(QStringLiteral("Остановлено на: «%1» (ответов: %2)").arg(found->lastPrompt).arg(found->steps));
 }
 
 MainStrip::~MainStrip() = default;

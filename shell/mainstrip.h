@@ -20,6 +20,8 @@ public:
 
     // The windows that may follow; either may be none.
     void setWizardWindow(QWidget* window);
+    // Where the wizard keeps the journals of descriptions (empty: none kept).
+    void setJournalFolder(const QString& folder) { m_journalFolder = folder; }
     void setFreeEditWindow(QWidget* window);
 
     // One tick of the follow timer.
@@ -34,6 +36,8 @@ signals:
     void aboutRequested();
     // File -> "Открыть пример" -> a sample: the path of its project file.
     void sampleRequested(const QString& path);
+    // File -> "Восстановить прерванное описание": the journal of the description to resume.
+    void resumeRequested(const QString& journalPath);
 
 protected:
     // Closing the strip is File -> "Выход".
@@ -46,12 +50,17 @@ private:
     void fitStrip();
     // The sample projects of the data folder, read each time the submenu opens.
     void listSamples();
+    // The resume item, shown only while an interrupted description waits in the journal folder.
+    void offerResume();
 
     Session& m_session;
+    QString m_journalFolder;
     QRect m_strip; // the outer frame the strip is given at start
     bool m_fitted = false;
     QAction* mnu_NewMechanism;
     QMenu* mnu_Samples;
+    QAction* mnu_Resume;
+    QString m_resumable;
     QAction* mnu_dash1;
     QAction* mnu_Save;
     QAction* mnu_slash10;

@@ -1,5 +1,6 @@
 #include "shell/qtdialogs.h"
 
+#include "model/dialogs.h"
 #include "model/flags.h"
 #include "shell/filenames.h"
 #include "shell/questiondialog.h"
@@ -10,8 +11,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
-
 #include <QRegularExpression>
+
 namespace {
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
@@ -31,7 +32,6 @@ QString shownText(const QString& text)
     return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-} // namespace
 // "kv" for "Файлы KVERTA (*.kv)| *.kv": the extension of the filter's first pattern.
 QString defaultSuffix(const QString& filter)
 {
@@ -39,6 +39,7 @@ QString defaultSuffix(const QString& filter)
     return pattern.match(filter).captured(1);
 }
 
+} // namespace
 
 QtDialogs::QtDialogs(const Session& session)
     : m_session(session)
@@ -64,7 +65,10 @@ QString QtDialogs::askQuestion(const QString& question, float mode, const QStrin
         return m_session.Answer;
     // Closed without a button: the answer stays what it was.
     const QString result = dialog->result().value_or(m_session.Answer);
+    const bool previous = dialog->wantsPreviousAnswer();
     delete dialog;
+    if (previous)
+        throw ReturnToPreviousAnswer{};
     return result;
 }
 

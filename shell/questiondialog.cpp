@@ -1,9 +1,11 @@
 #include "shell/questiondialog.h"
 
 #include "advisor/advisor.h"
+#include "model/dialogs.h"
 #include "model/flags.h"
 #include "model/windowgeometry.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -49,6 +51,17 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     setObjectName(QStringLiteral("form_Dialog_Di"));
     setWindowTitle(QString());
     setModal(true);
+    // Alt+Left leaves the question for the answer before it, where the wizard can go back.
+    auto* previous = new QAction(this);
+    previous->setObjectName(QStringLiteral("act_PreviousAnswer"));
+    previous->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    connect(previous, &QAction::triggered, this, [this] {
+        if (!ReturnPoint::active())
+            return;
+        m_wantsPrevious = true;
+        reject();
+    });
+    addAction(previous);
     setFixedWidth(twipsToPixels(6375));
 
     frm_Mode1 = new QFrame(this);
@@ -105,6 +118,8 @@ QuestionDialog::~QuestionDialog() = default;
 bool QuestionDialog::prepare(const QString& question, float mode, const QString& defaultText, QPoint at)
 {
     m_result.reset();
+    m_wantsPrevious = false;
+    setToolTip(ReturnPoint::active() ? QStringLiteral("Alt+← — вернуться к предыдущему ответу") : QString());
     if (mode == kTextMode) {
         frm_Mode1->hide();
         frm_Mode2->show();

@@ -23,6 +23,8 @@ public:
 
     // "6", "7" or the typed text after a button; nothing when the dialog was closed without one.
     const std::optional<QString>& result() const { return m_result; }
+    // Left with Alt+Left for the answer before this question (only where the wizard can go back).
+    bool wantsPreviousAnswer() const { return m_wantsPrevious; }
 
 private:
     void answerWith(const QString& text);
@@ -37,5 +39,6 @@ private:
     QLabel* lbl_Advice2;
     QPushButton* btn_Ok;
     std::optional<QString> m_result;
+    bool m_wantsPrevious = false;
     QString m_question;
 };

@@ -6,6 +6,7 @@
 #include "freeedit/ui/freeeditwindow.h"
 #include "shell/mainstrip.h"
 #include "wizard/ui/wizardwindow.h"
+#include "wizard/wizardengine.h"
 #include "shell/modechooser.h"
 #include "files/projectfile.h"
 #include "model/errors.h"
@@ -44,6 +45,8 @@ Shell::Shell(Session& session, Dialogs& dialogs, QObject* parent)
     connect(m_main, &MainStrip::aboutRequested, this, &Shell::about);
     connect(m_main, &MainStrip::exitRequested, this, &Shell::exitProgram);
     connect(m_main, &MainStrip::sampleRequested, this, &Shell::openSample);
+    // Queued: the menu has closed before the replay may put a question of its own.
+    connect(m_main, &MainStrip::resumeRequested, this, &Shell::resumeDescription, Qt::QueuedConnection);
 }
 
 Shell::~Shell()
@@ -131,16 +134,49 @@ void Shell::openWizard()
     m_session.WindowMode = 1.0f;
     m_session.WizardState = 0;
 
+    WizardWindow* wizard = makeWizard();
+    const QPoint at(qRound(1.2 * wizard->x()), qRound(1.2 * wizard->y()));
+    m_commands.openingQuestion(at);
+}
+
+WizardWindow* Shell::makeWizard()
+{
     auto* wizard = new WizardWindow(m_session, m_dialogs, m_main);
     wizard->setAttribute(Qt::WA_DeleteOnClose);
+    wizard->engine().setJournalFolder(m_journalFolder);
     // Queued: the wizard's button handler has finished before its window is closed.
     connect(wizard, &WizardWindow::freeEditRequested, this, &Shell::openFreeEdit, Qt::QueuedConnection);
     m_wizard = wizard;
     m_main->setWizardWindow(wizard);
     wizard->placeBelowStrip();
+    return wizard;
+}
 
-    const QPoint at(qRound(1.2 * wizard->x()), qRound(1.2 * wizard->y()));
-    m_commands.openingQuestion(at);
+void Shell::setJournalFolder(const QString& folder)
+{
+    m_journalFolder = folder;
+    m_main->setJournalFolder(folder);
+}
+
+void Shell::resumeDescription(const QString& journalPath)
+{
+    if (m_chooser || m_exiting || journalPath.isEmpty())
+        return;
+    closeFreeEdit();
+    m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+    m_main->show();
+    closeWizard();
+    // As the wizard window always opens: nothing written yet.
+    m_session.WindowMode = 1.0f;
+    m_session.WizardState = 0;
+    m_session.OutputReady = kUnset;
+    m_session.OutputSaved = kUnset;
+    WizardWindow* wizard = makeWizard();
+    if (!wizard->resume(journalPath)) {
+        m_dialogs.message(QStringLiteral("KVERTA Mode"), QStringLiteral("Прерванное описание прочитать не удалось."),
+                          MessageIcon::Information);
+        closeWizard();
+    }
 }
 
 void Shell::save()

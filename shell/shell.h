@@ -35,6 +35,11 @@ public:
     // File -> "Открыть пример": the sample project at path in free-edit mode, read as a project named
     // on the command line is. Saving it writes into the project folders, never beside the sample.
     void openSample(const QString& path);
+    // Where descriptions keep their journals, for the wizard and the resume item of the File menu.
+    void setJournalFolder(const QString& folder);
+    // File -> "Восстановить прерванное описание": the wizard window on the description of that
+    // journal, replayed up to where it stopped.
+    void resumeDescription(const QString& journalPath);
     // File -> "Новый механизм": the mode chooser, modal. Its picture opens the wizard window.
     void newMechanism();
     // The chooser's picture: the wizard window, which asks the opening question.
@@ -60,6 +65,8 @@ private:
     CompilerView* compilerView() override;
 
     void closeFreeEdit();
+    // A wizard window under the main window, journalling into the journal folder.
+    WizardWindow* makeWizard();
 
     Session& m_session;
     Dialogs& m_dialogs;
@@ -71,4 +78,5 @@ private:
     QPointer<QDialog> m_about;
     QPointer<CompilerWindow> m_compiler;
     bool m_exiting = false;
+    QString m_journalFolder;
 };

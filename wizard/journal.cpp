@@ -153,7 +153,7 @@ QList<JournalEntry> parseJournal(const QByteArray& text)
     return steps;
 }
 
-std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder)
+std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, const QString& running)
 {
     if (folder.isEmpty())
         return std::nullopt;
@@ -162,7 +162,7 @@ std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder)
     for (const QFileInfo& info : files) {
         QFile file(info.filePath());
         // A journal is a few kilobytes; anything far larger is not one of ours.
-        if (info.size() > 4 * 1024 * 1024 || !file.open(QIODevice::ReadOnly))
+        if (info.filePath() == running || info.size() > 4 * 1024 * 1024 || !file.open(QIODevice::ReadOnly))
             continue;
         const QList<JournalEntry> steps = parseJournal(file.readAll());
         if (steps.isEmpty())

@@ -49,13 +49,9 @@ struct InterruptedJournal {
     QString lastPrompt; // the last prompt or question the journal names
     int steps = 0;
 };
-// The newest journal in folder that was not finished, if any holds a step.
-std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder);
-
-// Thrown out of a question by a student who asks to go back one answer from inside a window that
-// the wizard keeps open until it is answered (the questions of stage 2); the wizard window catches
-// it and returns to just before the previous answer.
-struct ReturnToPreviousAnswer {};
+// The newest journal in folder that was not finished, if any holds a step; `running` (the journal
+// of the description under way) is not one.
+std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, const QString& running = QString());
 
 // The Dialogs the wizard asks through. Every answer given is kept as a step, and written to the
 // journal file (flushed to disk) before the next question is put. While replaying, the windows are

@@ -6,7 +6,9 @@
 #
 # Run 1 describes a four-bar linkage from Ctrl+F2 to the save dialog and compares the .kv and
 # .zvr files byte for byte with the expected ones. Run 2 starts the program again, loads that
-# project, changes one value in the free-edit tree and saves it under a second name.
+# project, changes one value in the free-edit tree and saves it under a second name. Run 3 kills
+# the program (SIGKILL) in the middle of stage 2 of the same description, starts it again, resumes
+# the description from the File menu, finishes it, and compares both files again.
 # Exit code 77 means that Xvfb, xdotool or ImageMagick is missing (ctest reports the test as
 # skipped); ImageMagick takes the screenshots and finds the selected row of the free-edit tree.
 set -uo pipefail
@@ -42,6 +44,9 @@ WORK=$(mktemp -d)
 # Project names of this run only, so that parallel runs in other build folders never meet.
 NAME1="e2e$$a"
 NAME2="e2e$$b"
+NAME3="e2e$$c"
+# The user's own data folder (journals of interrupted descriptions) of this run only.
+export XDG_DATA_HOME="$WORK/xdg"
 XVFB_PID=""
 APP_PID=""
 
@@ -54,7 +59,7 @@ cleanup() {
         kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
     fi
-    rm -f "$DATA_FILES/$NAME1.zvr" "$DATA_FILES/$NAME2.zvr"
+    rm -f "$DATA_FILES/$NAME1.zvr" "$DATA_FILES/$NAME2.zvr" "$DATA_FILES/$NAME3.zvr" "$DATA_FILES"/e2e$$?.journal.txt
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -263,6 +268,57 @@ selected_row_y() {
         END { if (first != "") print int((first + last) / 2) }'
 }
 
+# The four-bar of the expected files: stage 1 up to the group, then stage 2 in two parts.
+fourbar_stage1() {
+    box r 0 1 A r 1 2 B r 2 3 C r 3 0 D
+    end_stage
+    box 0 1                  # frame, driving link
+    answer_yes               # force analysis
+    answer S1                # centres of mass of links 1, 2, 3
+    answer S2
+    answer S3
+    answer_yes               # all centres given
+    box 2 F                  # force point F on link 2
+    end_stage
+    answer_yes               # more points of interest
+    box 3 K                  # point K on link 3
+    end_stage
+    shot 1-groups
+    box 2 3                  # the one Assur group; stage 2 starts by itself
+}
+fourbar_frame_pairs() {
+    answer 0                 # A: X, Y
+    answer 0
+    answer 0.4               # D: X, Y
+    answer -0.1
+}
+fourbar_rest() {
+    answer 0.1               # lengths A-B, B-C, C-D
+    answer 0.5
+    answer 0.3
+    answer_no                # B-C-D not clockwise
+    answer 0.1               # point K: distance from D, angle
+    answer 30
+    answer 0.05              # centres of mass: distance, angle for links 1, 2, 3
+    answer 0
+    answer 0.25
+    answer 0
+    answer 0.15
+    answer 0
+    answer 0.2               # force at F: distance, angle, direction, magnitude
+    answer 0
+    answer 270
+    answer 100
+    answer 2                 # link 1: mass, moment of inertia (driving: no external moment)
+    answer 0.01
+    answer 4                 # link 2: mass, moment, external moment
+    answer 0.1
+    answer 0
+    answer 3                 # link 3
+    answer 0.02
+    answer -15
+}
+
 ############################################################################################
 start_xvfb
 [ -n "${E2E_DEBUG:-}" ] && set -x
@@ -273,49 +329,9 @@ shot 1-main
 open_wizard 1
 answer_yes # "Нажмите 'Да' для создания нового механизма"
 shot 1-wizard
-box r 0 1 A r 1 2 B r 2 3 C r 3 0 D
-end_stage
-box 0 1                  # frame, driving link
-answer_yes               # force analysis
-answer S1                # centres of mass of links 1, 2, 3
-answer S2
-answer S3
-answer_yes               # all centres given
-box 2 F                  # force point F on link 2
-end_stage
-answer_yes               # more points of interest
-box 3 K                  # point K on link 3
-end_stage
-shot 1-groups
-box 2 3                  # the one Assur group; stage 2 starts by itself
-answer 0                 # A: X, Y
-answer 0
-answer 0.4               # D: X, Y
-answer -0.1
-answer 0.1               # lengths A-B, B-C, C-D
-answer 0.5
-answer 0.3
-answer_no                # B-C-D not clockwise
-answer 0.1               # point K: distance from D, angle
-answer 30
-answer 0.05              # centres of mass: distance, angle for links 1, 2, 3
-answer 0
-answer 0.25
-answer 0
-answer 0.15
-answer 0
-answer 0.2               # force at F: distance, angle, direction, magnitude
-answer 0
-answer 270
-answer 100
-answer 2                 # link 1: mass, moment of inertia (driving: no external moment)
-answer 0.01
-answer 4                 # link 2: mass, moment, external moment
-answer 0.1
-answer 0
-answer 3                 # link 3
-answer 0.02
-answer -15
+fourbar_stage1
+fourbar_frame_pairs
+fourbar_rest
 shot 1-save-dialog
 file_dialog '^(Save As|Сохранить как)$' "$WORK/$NAME1.kv"
 wait_window 'KVERTA file compillator'
@@ -354,6 +370,38 @@ wait_window 'KVERTA file compillator'
 shot 2-saved
 compare "$EXPECTED/fourbar-edited.kv" "$WORK/$NAME2.kv"
 compare "$EXPECTED/fourbar-edited.zvr" "$DATA_FILES/$NAME2.zvr"
+quit_program
+
+echo "== run 3: killed in the middle of stage 2, started again, resumed, finished"
+start_program
+open_wizard 3
+answer_yes
+fourbar_stage1
+fourbar_frame_pairs
+next_dialog "the first length" # on the screen: every answer before it is in the journal
+shot 3-before-kill
+kill -KILL "$APP_PID"
+wait "$APP_PID" 2>/dev/null
+APP_PID=""
+start_program
+# File menu: Новый механизм, Открыть пример, Восстановить прерванное описание.
+xdotool key alt+f
+sleep 0.3
+shot 3-file-menu
+xdotool key Down Down Return
+wait_window '^Zuvrack: KVERTA mode \[v 0\.1\.1a\]$'
+WIZARD=$WIN
+# The replay ends at the question the program was killed at: the first length, asked again.
+LAST_DIALOG=0
+shot 3-resumed
+fourbar_rest
+file_dialog '^(Save As|Сохранить как)$' "$WORK/$NAME3.kv"
+wait_window 'KVERTA file compillator'
+shot 3-compiled
+compare "$EXPECTED/fourbar.kv" "$WORK/$NAME3.kv"
+compare "$EXPECTED/fourbar.zvr" "$DATA_FILES/$NAME3.zvr"
+[ -f "$DATA_FILES/$NAME3.journal.txt" ] || fail "the finished description kept no journal beside its project"
+ls "$XDG_DATA_HOME"/*/*/journals/*.journal >/dev/null 2>&1 && fail "the finished description is still offered for resuming"
 quit_program
 
 echo "PASS"

@@ -5,6 +5,7 @@
 #include "files/ui/compilerwindow.h"
 #include "files/ui/savedfilesline.h"
 #include "files/ui/screenfit.h"
+#include "model/dialogs.h"
 #include "model/session.h"
 #include "wizard/stagetree.h"
 #include "wizard/wizardengine.h"
@@ -102,8 +103,45 @@ void WizardWindow::connectCommand(QPushButton* button, const std::function<void(
 {
     connect(button, &QPushButton::clicked, this, [this, command] {
         handOverAnswer();
-        command();
+        guarded(command);
     });
+}
+
+void WizardWindow::guarded(std::function<void()> command)
+{
+    // A question of stage 2 may be left for the answer before it, again and again.
+    for (;;) {
+        try {
+            const ReturnPoint point;
+            command();
+            return;
+        } catch (const ReturnToPreviousAnswer&) {
+            command = [this] { m_engine->returnToPreviousAnswer(); };
+        }
+    }
+}
+
+bool WizardWindow::resume(const QString& journalPath)
+{
+    placeBelowStrip();
+    BuildStageTree();
+    bool resumed = false;
+    guarded([&] { resumed = m_engine->resume(journalPath) || resumed; });
+    return resumed;
+}
+
+void WizardWindow::offerReturn(const QPoint& at)
+{
+    const QListWidgetItem* line = m_input->itemAt(at);
+    const qsizetype step = line ? m_engine->stepOfLine(m_input->row(line)) : -1;
+    if (step < 0)
+        return;
+    QMenu menu(this);
+    QAction* back = menu.addAction(QStringLiteral("Вернуться к этому ответу"));
+    back->setObjectName(QStringLiteral("mnu_ReturnToAnswer"));
+    back->setToolTip(QStringLiteral("Описание повторится до этого ответа, и его можно будет дать заново"));
+    if (menu.exec(m_input->viewport()->mapToGlobal(at)) == back)
+        guarded([this, step] { m_engine->returnToStep(step); });
 }
 
 WizardWindow::~WizardWindow() = default;
@@ -204,6 +242,9 @@ void WizardWindow::buildControls()
     inputFrame->setObjectName(QStringLiteral("frm_Input"));
     auto* inputLayout = new QVBoxLayout(inputFrame);
     m_input = list(inputFrame, "lst_Input");
+    // Any answer of the protocol can be given again: the description is replayed up to it.
+    m_input->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_input, &QWidget::customContextMenuRequested, this, &WizardWindow::offerReturn);
     inputLayout->addWidget(m_input);
     centre->addWidget(inputFrame, 1);
 
@@ -233,6 +274,8 @@ void WizardWindow::buildControls()
     m_list2 = list(info, "List2");
     infoLayout->addWidget(m_list2, 1);
     columns->addWidget(info, 3);
+    // Where the save at the end put both files.
+    root->addWidget(new SavedFilesLine(m_session.SavedFiles, this));
 
     resize(847, 600);
 }
@@ -274,8 +317,6 @@ void WizardWindow::MarkStageTree()
         if (item->checkState(0) != Qt::Unchecked)
             item->setCheckState(0, Qt::Unchecked);
     const StageMarks marks = stageMarks(m_session.WizardState);
-    // Where the save at the end put both files.
-    root->addWidget(new SavedFilesLine(m_session.SavedFiles, this));
     for (const QString& key : marks.checked)
         if (QTreeWidgetItem* item = m_nodes.value(key))
             item->setCheckState(0, Qt::Checked);
@@ -361,7 +402,7 @@ bool WizardWindow::eventFilter(QObject* watched, QEvent* event)
             // Shift+Enter ends the stage even while the button is disabled.
             if (modifiers == Qt::ShiftModifier) {
                 handOverAnswer();
-                m_engine->EndStage();
+                guarded([this] { m_engine->EndStage(); });
                 return true;
             }
             if (modifiers == Qt::NoModifier) {

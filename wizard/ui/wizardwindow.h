@@ -33,6 +33,10 @@ public:
 
     WizardEngine& engine();
 
+    // An interrupted description again, from its journal (the window placed and the tree built
+    // first); false when the journal holds nothing to resume.
+    bool resume(const QString& journalPath);
+
     // Shown, then flush under the main window and as wide as its frame (a window's frame is known
     // only once it is on the screen).
     void placeBelowStrip();
@@ -60,6 +64,10 @@ private:
     void refreshTick();
     void handOverAnswer();
     void connectCommand(QPushButton* button, const std::function<void()>& command);
+    // Runs a command of the student where a question may be left for the previous answer.
+    void guarded(std::function<void()> command);
+    // The context menu of a protocol line: back to just before the answer that wrote it.
+    void offerReturn(const QPoint& at);
 
     Session& m_session;
     Dialogs& m_dialogs;
