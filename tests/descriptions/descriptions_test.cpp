@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMap>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,7 @@ QString dataPath(const QString& file) { return QStringLiteral(ZUVRACK_DESCRIPTIO
 //   E               the end-of-stage command
 //   ? m|def|ans|q   a question in mode m with default text def, answered with ans
 //   ?x m|def|q      the same question closed with its close box
+//   ?< m|def|q      the same question left for the answer before it (Alt+Left)
 //   ! code          the message of an error code
 //   S title         the save dialog, answered with <output folder>/title (cancelled without one)
 //   = line          a line of the input protocol
@@ -55,6 +57,8 @@ QStringList loadDescription(const QString& name, const QString& outFolder, Scrip
             d.expectQuestion(unescape(f[3]), f[0].toFloat(), f[1], f[2]);
         else if (head == QStringLiteral("?x") && f.size() == 3)
             d.expectQuestionClosed(unescape(f[2]), f[0].toFloat(), f[1]);
+        else if (head == QStringLiteral("?<") && f.size() == 3)
+            d.expectQuestionBack(unescape(f[2]), f[0].toFloat(), f[1]);
         else if (head == QStringLiteral("!"))
             d.expectError(qint16(rest.toShort()));
         else if (head == QStringLiteral("S"))
@@ -83,6 +87,8 @@ void answerWindow(QWidget* modal, ScriptedDialogs& d)
             d.askQuestion(windowsText(label->text()), typed ? 2.0f : 1.0f, typed ? box->text() : QStringLiteral("0"), {});
         if (d.lastClosed()) {
             dialog->close();
+        } else if (d.lastBack()) {
+            QTest::keyClick(dialog, Qt::Key_Left, Qt::AltModifier);
         } else if (typed) {
             // The default is selected: typing replaces it, Backspace leaves nothing.
             answer.isEmpty() ? QTest::keyClick(box, Qt::Key_Backspace) : QTest::keyClicks(box, answer);
@@ -192,6 +198,19 @@ void run(WizardEngine& e, const JournalEntry& command)
                               : e.StageReturn();
 }
 
+// Runs a command as the wizard window does: a question left for the previous answer goes back.
+void guarded(WizardEngine& e, std::function<void()> command)
+{
+    for (;;) {
+        try {
+            const ReturnPoint point;
+            return command();
+        } catch (const ReturnToPreviousAnswer&) {
+            command = [&e] { e.returnToPreviousAnswer(); };
+        }
+    }
+}
+
 QStringList linesOf(const QList<JournalEntry>& steps)
 {
     QStringList out;
@@ -236,11 +255,12 @@ private slots:
             WizardEngine e(s, d);
             e.startNewDescription();
             for (const QString& answer : typed)
-                answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work());
+                guarded(e, [&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
             protocol = e.display().input;
             prompt = e.display().prompt;
         } else {
             QtDialogs dialogs(s);
+            d.setThrowsBack(false);
             QWidget strip;
             strip.resize(800, 40);
             strip.show();
@@ -342,17 +362,18 @@ private slots:
         QString title;
         const QStringList typed = loadDescription(name, out.path(), d, protocol, title);
         // The original run, with the state before every step it journals.
-        QStringList before;
+        // Keyed by the step's place: a question left for the answer before it is asked again there.
+        QMap<qsizetype, QString> before;
         ProbeDialogs probe;
         probe.next = &d;
         WizardEngine e(s, probe);
-        probe.before = [&] { before << stateOf(s, e); };
+        probe.before = [&] { before[e.journal().steps().size()] = stateOf(s, e); };
         e.setJournalFolder(journals);
         e.startNewDescription();
         const QString journalFile = e.journal().path();
         for (const QString& answer : typed) {
-            before << stateOf(s, e);
-            answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work());
+            before[e.journal().steps().size()] = stateOf(s, e);
+            guarded(e, [&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
         }
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         const QString finished = stateOf(s, e);

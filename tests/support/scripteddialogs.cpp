@@ -47,6 +47,9 @@ QString ScriptedDialogs::askQuestion(const QString& question, float mode, const 
 {
     const Step* step = play({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode});
     m_lastClosed = step && step->close;
+    m_lastBack = step && step->back;
+    if (m_lastBack && m_throwsBack)
+        throw ReturnToPreviousAnswer{};
     return !step ? (mode == 1.0f ? QStringLiteral("7") : defaultText) : step->close ? m_session.Answer : step->answer;
 }
 

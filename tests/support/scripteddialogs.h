@@ -28,6 +28,14 @@ public:
     {
         return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .close = true});
     }
+    // The question left for the answer before it (Alt+Left): thrown as the real dialogs throw it,
+    // or, with setThrowsBack(false), only said by lastBack() for a test that presses the key.
+    ScriptedDialogs& expectQuestionBack(const QString& question, float mode, const QString& defaultText)
+    {
+        return expect({.kind = Kind::Question, .text = question, .title = defaultText, .mode = mode, .back = true});
+    }
+    void setThrowsBack(bool throws) { m_throwsBack = throws; }
+    bool lastBack() const { return m_lastBack; }
     // The message box of an error code, built from the error table with the given detail texts.
     ScriptedDialogs& expectError(qint16 code, const QString& errorDetail = QString(),
                                  const QString& reservedWord = QString());
@@ -68,6 +76,7 @@ private:
         MessageIcon icon = MessageIcon::Critical;
         QString answer{};
         bool close = false;
+        bool back = false;
         int button = 7;
         FileChoice file{};
     };
@@ -82,5 +91,7 @@ private:
     qsizetype m_played = 0;
     int m_offScript = 0;
     bool m_lastClosed = false;
+    bool m_lastBack = false;
+    bool m_throwsBack = true;
     QStringList m_failures;
 };
