@@ -294,6 +294,20 @@ private slots:
         QTRY_COMPARE(w.ShownState(), qint16(12));
         QCOMPARE(picture(), first); // state 12 keeps the picture
         enter(u"0 1 A r 1 2 B"_s);
+        // The first protocol line's menu: back to just before its answer, the pair's name A.
+        auto* protocol = child<QListWidget>(&w, u"lst_Input"_s);
+        QCOMPARE(protocol->count(), 2);
+        QTimer::singleShot(0, [] {
+            QWidget* menu = QApplication::activePopupWidget();
+            QVERIFY(menu && menu->findChild<QAction*>(u"mnu_ReturnToAnswer"_s));
+            QTest::keyClick(menu, Qt::Key_Down), QTest::keyClick(menu, Qt::Key_Return);
+        });
+        emit protocol->customContextMenuRequested(protocol->visualItemRect(protocol->item(0)).center());
+        QCOMPARE(protocol->count(), 0);
+        QCOMPARE(child<QLabel>(&w, u"lbl_Question"_s)->text(), StatePrompt(14, 0));
+        QCOMPARE(s.ParaCount, qint16(1));
+        enter(u"A r 1 2 B"_s);
+        QCOMPARE(protocol->count(), 2);
         QCOMPARE(child<QListWidget>(&w, u"List1"_s)->count(), 20);
         child<QAction>(&w, u"mnu_Diagram"_s)->trigger(); // the diagram beside it: links 0, 1, 2 and pairs A, B
         QVERIFY(child(&w, u"diagramPanel"_s)->isVisible());
