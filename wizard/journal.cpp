@@ -191,6 +191,7 @@ bool AnswerJournal::start(const QString& path)
     m_steps.clear();
     m_path = path;
     m_started = QDateTime::currentDateTime();
+    m_failing = false;
     if (path.isEmpty())
         return true;
     const QFileInfo info(path);
@@ -219,10 +220,10 @@ bool AnswerJournal::rewrite()
     if (m_path.isEmpty())
         return true;
     m_file.close();
-    if (!writeWhole(m_path, text()))
-        return false;
     m_file.setFileName(m_path);
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    m_failing = !writeWhole(m_path, text()) ||
+                !m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    return !m_failing;
 }
 
 void AnswerJournal::finish(const QString& projectPath)
@@ -245,9 +246,17 @@ void AnswerJournal::writeLine(const QString& line)
 {
     if (m_path.isEmpty() || m_finished)
         return;
-    if (!m_file.isOpen() && !rewrite())
+    // Not open (a write failed before): the whole journal again, this line included.
+    if (!m_file.isOpen()) {
+        rewrite();
         return;
-    m_file.write((line + QLatin1Char('\n')).toUtf8());
+    }
+    const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
+    if (m_file.write(bytes) != bytes.size()) {
+        m_file.close(); // tried afresh, whole, with the next step
+        m_failing = true;
+        return;
+    }
 #ifdef Q_OS_UNIX
     // On the disk before the next question: a power cut loses at most the answer being typed.
     ::fdatasync(m_file.handle());

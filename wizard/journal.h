@@ -82,6 +82,9 @@ public:
     void finish(const QString& projectPath);
 
     const QList<JournalEntry>& steps() const { return m_steps; }
+    // The journal file could not be written the last time it was tried (the steps are kept all
+    // the same, so return and undo still work; only a crash would lose them).
+    bool failing() const { return m_failing; }
 
     // A command of the window; written unless it is being replayed.
     void recordCommand(JournalEntry entry);
@@ -119,6 +122,7 @@ private:
     QList<JournalEntry> m_pending;
     qsizetype m_next = 0;
     bool m_replaying = false;
-    bool m_finished = false; // kept beside its project; the folder's file is gone
+    bool m_finished = false;
+    bool m_failing = false; // kept beside its project; the folder's file is gone
     bool m_wentLive = false; // a question was put for real during this replay
 };

@@ -454,6 +454,32 @@ private slots:
         }
     }
 
+    // A journal folder that takes no files: said, and the description goes on to the same files,
+    // still able to go back (the steps are held in memory).
+    void journal_unwritableFolder()
+    {
+        QTemporaryDir data, out;
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
+        QFile blocker(data.filePath(QStringLiteral("not-a-folder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        Session s;
+        s.DataFolder = data.path();
+        ScriptedDialogs d(s);
+        QStringList protocol;
+        QString title;
+        const QStringList typed = loadDescription(QStringLiteral("returned"), out.path(), d, protocol, title);
+        WizardEngine e(s, d);
+        e.setJournalFolder(blocker.fileName() + QStringLiteral("/journals"));
+        e.startNewDescription();
+        QVERIFY(e.journal().failing());
+        for (const QString& answer : typed)
+            guarded(e, [&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
+        QCOMPARE(e.display().input, protocol);
+        compareWithListings(out.filePath(title), dataPath(QStringLiteral("returned")),
+                            data.filePath(QStringLiteral("d_files/") + title.chopped(3).toLower() + QStringLiteral(".zvr")));
+    }
+
     // A fault that makes a question repeat must fail the run, not hang it: the same program, started
     // with a question loop that no answer ends, stops within seconds and says why.
     void questionAskedForever_endsTheRunWithinSeconds()

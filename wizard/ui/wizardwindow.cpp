@@ -217,12 +217,14 @@ void WizardWindow::buildControls()
     answerRow->addWidget(m_answer, 1);
     answerRow->addWidget(m_return);
     centre->addLayout(answerRow);
-    // One muted line of advice under the answer box; two lines kept for it, so nothing jumps.
+    // One muted line of advice under the answer box, in three lines of room kept for it, so that
+    // nothing under it moves.
     m_advice = new QLabel(this);
     m_advice->setObjectName(QStringLiteral("lbl_Advice"));
     m_advice->setWordWrap(true);
     m_advice->setForegroundRole(QPalette::PlaceholderText);
-    m_advice->setMinimumHeight(2 * m_advice->fontMetrics().lineSpacing());
+    m_advice->setFixedHeight(3 * m_advice->fontMetrics().lineSpacing());
+    m_advice->installEventFilter(this); // cut again to its new width
     m_advice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     centre->addWidget(m_advice);
     // The commands stacked, so the window fits under the main strip.
@@ -276,6 +278,14 @@ void WizardWindow::buildControls()
     columns->addWidget(info, 3);
     // Where the save at the end put both files.
     root->addWidget(new SavedFilesLine(m_session.SavedFiles, this));
+    // Said only when the journal of answers cannot be written (a folder that takes no files).
+    m_journalProblem = new QLabel(QStringLiteral("Журнал ответов не записывается: папка недоступна для записи, "
+                                                 "после сбоя описание не восстановить."),
+                                  this);
+    m_journalProblem->setObjectName(QStringLiteral("lbl_JournalProblem"));
+    m_journalProblem->setWordWrap(true);
+    m_journalProblem->hide();
+    root->addWidget(m_journalProblem);
 
     resize(847, 600);
 }
@@ -357,6 +367,7 @@ void WizardWindow::refreshTick()
 void WizardWindow::showEngine()
 {
     const WizardDisplay& d = m_engine->display();
+    m_journalProblem->setVisible(m_engine->journal().failing());
     m_diagramPanel->refresh(m_session);
     m_question->setText(d.prompt);
     if (m_answer->text() != d.answerText)
@@ -378,13 +389,14 @@ void WizardWindow::showEngine()
     showAdvice();
 }
 
-// After every answer, undo and stage return as after every keystroke: the same line in the window
-// and in the diagram's panel.
+// After every answer, undo and stage return as after every keystroke. A line longer than its room
+// is cut short; the whole of it is in its tip and in the diagram panel's findings.
 void WizardWindow::showAdvice()
 {
     const QString line = adviceLine(m_session, m_session.WizardState, m_answer->text());
-    m_advice->setText(line);
-    m_diagramPanel->setAdvice(line);
+    const int room = 3 * m_advice->width() * 9 / 10; // wrapping at words wastes part of each line
+    m_advice->setText(m_advice->fontMetrics().elidedText(line, Qt::ElideRight, room));
+    m_advice->setToolTip(line);
 }
 
 void WizardWindow::handOverAnswer()
@@ -411,6 +423,8 @@ bool WizardWindow::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
+    if (watched == m_advice && event->type() == QEvent::Resize)
+        showAdvice();
     if (watched == m_update && event->type() == QEvent::MouseButtonRelease) {
         m_engine->refreshPairs();
         return true;

@@ -88,6 +88,7 @@ private:
     QLabel* m_update = nullptr;
     QTreeWidget* m_tree = nullptr;
     QLabel* m_help = nullptr;
+    QLabel* m_journalProblem = nullptr;
     QTimer* m_refresh = nullptr;
     DiagramPanel* m_diagramPanel = nullptr;
     QMenu* m_backMenu = nullptr;
