@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -35,20 +36,25 @@ struct Shapes {
 
 void drawAll(Shapes& s, const DiagramModel& model, const DiagramGeometry& g)
 {
+    QList<std::pair<QRectF, QString>> names; // drawn last, over the boxes they may touch
     for (int i = 0; i < model.edges.size(); ++i) {
         const QPolygonF path = g.edges.value(i);
         if (path.size() < 2)
             continue;
         for (int k = 1; k < path.size(); ++k)
             s.line(QLineF(path[k - 1], path[k]), QColor(0x40, 0x40, 0x40), 1.5);
-        // The type's mark on the middle segment, the pair's name beside it.
+        // The type's mark on the middle segment, the pair's name beside it: under a line that
+        // runs across, to the right of one that runs down.
         const int k = int(path.size()) / 2;
-        const QPointF mid = QLineF(path[k - 1], path[k]).center();
+        const QLineF middle(path[k - 1], path[k]);
+        const QPointF mid = middle.center();
+        const bool across = std::abs(middle.dx()) > std::abs(middle.dy());
+        names.append({across ? QRectF(mid.x() - 20, mid.y() + 5, 40, 14) : QRectF(mid.x() + 8, mid.y() - 7, 24, 14),
+                      model.edges[i].name});
         if (prismatic(model.edges[i]))
             s.rect(QRectF(mid.x() - 8, mid.y() - 5, 16, 10), QColor(0xff, 0xff, 0xff));
         else
             s.circle(mid, 5, QColor(0xff, 0xff, 0xff));
-        s.text(QRectF(mid.x() + 8, mid.y() - 18, 40, 14), model.edges[i].name, 10);
     }
     for (int i = 0; i < model.nodes.size(); ++i) {
         const DiagramNode& n = model.nodes[i];
@@ -62,11 +68,12 @@ void drawAll(Shapes& s, const DiagramModel& model, const DiagramGeometry& g)
         }
         s.box(r, nodeColour(n), n.driving || n.frame);
         if (n.driving) {
-            // An arrow at the left side: the link the motion is given to.
-            const QPointF tip(r.left(), r.center().y());
-            s.line(QLineF(tip - QPointF(16, 0), tip), QColor(0xb0, 0x20, 0x20), 2);
-            s.line(QLineF(tip, tip + QPointF(-6, -5)), QColor(0xb0, 0x20, 0x20), 2);
-            s.line(QLineF(tip, tip + QPointF(-6, 5)), QColor(0xb0, 0x20, 0x20), 2);
+            // An arrow down onto the top left corner, clear of the pairs at the sides and the
+            // middle: the link the motion is given to.
+            const QPointF tip(r.left() + 12, r.top());
+            s.line(QLineF(tip - QPointF(0, 14), tip), QColor(0xb0, 0x20, 0x20), 2);
+            s.line(QLineF(tip, tip + QPointF(-5, -6)), QColor(0xb0, 0x20, 0x20), 2);
+            s.line(QLineF(tip, tip + QPointF(5, -6)), QColor(0xb0, 0x20, 0x20), 2);
         }
         s.text(r.adjusted(4, 2, -4, n.marks.isEmpty() ? -2 : -12), n.name, 11);
         // As many marks as the box holds; the rest counted after them.
@@ -80,6 +87,8 @@ void drawAll(Shapes& s, const DiagramModel& model, const DiagramGeometry& g)
             s.text(QRectF(r.left() + 2 + shown * 14, r.bottom() - 13, 26, 12),
                    QStringLiteral("+%1").arg(n.marks.size() - shown), 9);
     }
+    for (const auto& [place, name] : names)
+        s.text(place, name, 10);
 }
 
 class PainterShapes : public Shapes {
@@ -194,7 +203,9 @@ DiagramGeometry layoutGeometry(const DiagramModel& model, const QRectF& area)
     // Lines run only between the boxes: along the channel right of a column and the gap above a
     // row, where no box reaches, so no pair crosses a link it does not join.
     const auto channel = [&](int column) { return area.left() + kMargin + (column + 1) * cellW; };
-    const auto gap = [&](int row) { return area.top() + kMargin + row * cellH; };
+    // (A little above the row's edge, so that it passes clear of the marks of the pairs that join
+    // two boxes one above the other.)
+    const auto gap = [&](int row) { return area.top() + kMargin + row * cellH - 0.14 * cellH; };
     for (int k = 0; k < model.edges.size(); ++k) {
         const DiagramEdge& e = model.edges[k];
         if (e.from < 0 || e.to < 0 || e.from >= g.nodes.size() || e.to >= g.nodes.size()) {
@@ -202,7 +213,8 @@ DiagramGeometry layoutGeometry(const DiagramModel& model, const QRectF& area)
             continue;
         }
         // Pairs that share a channel, a gap or two links are drawn a little apart.
-        const qreal lane = (k % 3 - 1) * 6.0;
+        const qreal lane = (k % 5 - 2) * 6.0;
+        const qreal gapLane = (k % 3 - 1) * 3.0;
         const DiagramNode& na = model.nodes[e.from];
         const DiagramNode& nb = model.nodes[e.to];
         const QRectF a = g.nodes[e.from];
@@ -231,7 +243,7 @@ DiagramGeometry layoutGeometry(const DiagramModel& model, const QRectF& area)
             } else {
                 const qreal x1 = channel(nl.column) + lane;
                 const qreal x2 = channel(nr.column - 1) + lane;
-                const qreal y = gap(nr.row > nl.row ? nl.row + 1 : nl.row) + lane;
+                const qreal y = gap(nr.row > nl.row ? nl.row + 1 : nl.row) + gapLane;
                 g.edges << QPolygonF({from, QPointF(x1, from.y()), QPointF(x1, y), QPointF(x2, y), QPointF(x2, to.y()), to});
             }
         }

@@ -32,8 +32,8 @@ QRect panelPlace(const QRect& window, const QRect& screen)
     if (right >= kLeast.width())
         return keptInside(QRect(window.right() + 1, window.top(), fitted(right, kLeast.width(), kWanted.width()), height), screen);
     if (below >= kLeast.height()) {
-        // Under the window's right-hand side, where the findings sit nearest the lists they explain.
-        const int width = std::min(kWanted.width(), screen.width());
+        // As wide as the window above it: the drawing beside the findings in a low, wide strip.
+        const int width = std::min(std::max(kWanted.width(), window.width()), screen.width());
         const int h = fitted(below, kLeast.height(), kWanted.height());
         return keptInside(QRect(window.right() - width + 1, window.bottom() + 1, width, h), screen);
     }

@@ -6,7 +6,6 @@
 #include "diagram/ui/diagramview.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QListWidget>
 #include <QScreen>
 #include <QScrollArea>
@@ -25,19 +24,17 @@ DiagramPanel::DiagramPanel(QWidget* owner)
     scroll->setWidget(m_diagram);
     // The drawing fills the view and scrolls once its minimum cells no longer fit.
     scroll->setWidgetResizable(true);
-    m_advice = new QLabel(this);
-    m_advice->setObjectName(QStringLiteral("diagramAdvice"));
-    m_advice->setWordWrap(true);
     m_findings = new QListWidget;
     m_findings->setObjectName(QStringLiteral("diagramFindings"));
-    auto* split = new QSplitter(Qt::Vertical);
+    m_findings->setWordWrap(true);
+    m_split = new QSplitter(Qt::Vertical);
+    auto* split = m_split;
     split->addWidget(scroll);
     split->addWidget(m_findings);
     split->setStretchFactor(0, 4);
     split->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
-    layout->addWidget(m_advice);
 }
 
 void DiagramPanel::refresh(const Session& session)
@@ -66,15 +63,12 @@ void DiagramPanel::rebuild()
     m_findings->addItems(adviseStructure(*m_session));
 }
 
-void DiagramPanel::setAdvice(const QString& line)
-{
-    m_advice->setText(line);
-}
-
 void DiagramPanel::showBeside(const QWidget* window)
 {
     if (const QScreen* screen = window->screen())
         setGeometry(panelPlace(window->frameGeometry(), screen->availableGeometry()));
+    // A low, wide panel (under the window) keeps the findings beside the drawing, not under it.
+    m_split->setOrientation(width() > 2 * height() ? Qt::Horizontal : Qt::Vertical);
     show();
 }
 

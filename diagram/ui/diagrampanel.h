@@ -4,12 +4,12 @@
 
 class DiagramWidget;
 class QAction;
-class QLabel;
 class QListWidget;
+class QSplitter;
 class Session;
 
-// The tool window beside a mechanism window: the structure diagram, the hint for the answer being
-// typed and the findings on the records. It only shows; it never asks or refuses.
+// The tool window beside a mechanism window: the structure diagram and the findings on the
+// records. It only shows; it never asks or refuses.
 class DiagramPanel : public QWidget {
     Q_OBJECT
 public:
@@ -18,7 +18,6 @@ public:
     // The diagram and the findings afresh from the records; while the panel is hidden only noted,
     // and done when it is shown (the session must outlive the panel).
     void refresh(const Session& session);
-    void setAdvice(const QString& line);
     // Shown beside the window it belongs to where there is room (panelPlace), on its screen.
     void showBeside(const QWidget* window);
     // The checkable item "Схема" (F9) of that window that shows and hides the panel.
@@ -34,6 +33,6 @@ private:
     const Session* m_session = nullptr;
     bool m_stale = false;
     DiagramWidget* m_diagram;
-    QLabel* m_advice;
     QListWidget* m_findings;
+    QSplitter* m_split;
 };

@@ -9,17 +9,23 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 DiagramWidget::DiagramWidget(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("diagramWidget"));
 }
 
+// A view a little smaller than the drawing shows it whole, this much smaller at most; a smaller
+// view scrolls.
+constexpr qreal kLeastScale = 0.7;
+
 void DiagramWidget::setModel(const DiagramModel& model)
 {
     m_model = model;
-    // The drawing needs at least its minimum cells; the scroll area around it does the rest.
-    setMinimumSize(layoutGeometry(m_model, QRectF()).size.toSize());
+    m_need = layoutGeometry(m_model, QRectF()).size;
+    setMinimumSize((m_need * kLeastScale).toSize());
     update();
 }
 
@@ -36,7 +42,9 @@ QSize DiagramWidget::sizeHint() const
 void DiagramWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintDiagram(painter, m_model, rect());
+    const qreal scale = std::min({1.0, width() / m_need.width(), height() / m_need.height()});
+    painter.scale(scale, scale);
+    paintDiagram(painter, m_model, QRectF(QPointF(), QSizeF(size()) / scale));
 }
 
 void DiagramWidget::contextMenuEvent(QContextMenuEvent* event)

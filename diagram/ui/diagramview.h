@@ -24,4 +24,5 @@ private:
     void print();
 
     DiagramModel m_model;
+    QSizeF m_need; // the drawing at its readable size
 };
