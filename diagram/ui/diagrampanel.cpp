@@ -68,7 +68,11 @@ void DiagramPanel::showBeside(const QWidget* window)
     if (const QScreen* screen = window->screen())
         setGeometry(panelPlace(window->frameGeometry(), screen->availableGeometry()));
     // A low, wide panel (under the window) keeps the findings beside the drawing, not under it.
-    m_split->setOrientation(width() > 2 * height() ? Qt::Horizontal : Qt::Vertical);
+    const bool wide = width() > 2 * height();
+    m_split->setOrientation(wide ? Qt::Horizontal : Qt::Vertical);
+    // Most of the room to the drawing, whatever the findings list would ask for.
+    const int along = wide ? width() : height();
+    m_split->setSizes({along * 3 / 4, along / 4});
     show();
 }
 
