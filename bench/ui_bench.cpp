@@ -3,6 +3,9 @@
 //             tree built and the window shown and painted; also the tree rebuilt in a shown window.
 //   enter     Enter in the wizard's answer box until the next prompt is in lbl_Question and painted,
 //             over stage 1 of a four-bar description, many times.
+//   resume    an interrupted description resumed from its journal: stage 1 of the longest chain
+//             the wizard takes (32 pairs, two link records each: 128 answers), replayed in a shown
+//             wizard window and painted; and the same replay through the engine alone.
 // Prints the median, the 90th percentile and the largest time of each.
 
 #include "bench/benchclock.h"
@@ -18,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -311,6 +315,63 @@ int enter(int runs)
     return dialogs.unexpected.isEmpty() && unchanged == 0 ? 0 : 1;
 }
 
+// The journal of stage 1 of a chain of 33 links, 0-1-2-...-32, every pair revolute and named in
+// two characters at most (A..Z, then A1..F1).
+QString chainJournal()
+{
+    QString text = QStringLiteral("# Журнал описания механизма, начат 06.12.2026 12:00:00\n");
+    for (int i = 0; i < 32; ++i) {
+        const QString name = QChar(u'A' + i % 26) + (i < 26 ? QString() : QString::number(i / 26));
+        text += QStringLiteral("> r\n> %1\n> %2\n> %3\n").arg(i).arg(i + 1).arg(name);
+    }
+    return text;
+}
+
+int resume(int runs)
+{
+    Session session;
+    session.DataFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+    BenchDialogs dialogs;
+    const QString path = QDir::temp().filePath(QStringLiteral("zuvrack-bench-%1.journal").arg(QCoreApplication::applicationPid()));
+    const auto writeJournal = [&] {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(chainJournal().toUtf8()) > 0;
+    };
+    QWidget strip;
+    strip.setGeometry(100, 40, 847, 54);
+    strip.show();
+    waitShown(&strip);
+    Series window;
+    Series engine;
+    for (int r = 0; r < runs; ++r) {
+        if (!writeJournal())
+            return 1;
+        auto* wizard = new WizardWindow(session, dialogs, &strip);
+        wizard->placeBelowStrip();
+        waitShown(wizard);
+        const Stopwatch t0;
+        const bool resumed = wizard->resume(path);
+        QCoreApplication::processEvents();
+        t0.stopInto(window);
+        if (!resumed || session.ParaCount != 32) {
+            std::fprintf(stderr, "resume: %d pairs after the replay\n", int(session.ParaCount));
+            return 1;
+        }
+        delete wizard;
+        if (!writeJournal())
+            return 1;
+        WizardEngine alone(session, dialogs);
+        const Stopwatch t1;
+        alone.resume(path);
+        t1.stopInto(engine);
+    }
+    QFile::remove(path);
+    std::printf("An interrupted description of 128 answers (32 pairs) resumed, %d times\n", runs);
+    print("replayed in the shown wizard window", window, 1000);
+    print("replayed through the engine alone", engine, 1000);
+    return dialogs.unexpected.isEmpty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -324,6 +385,8 @@ int main(int argc, char* argv[])
         return enter(runs);
     if (std::strcmp(what, "wizard") == 0)
         return wizardWindow(runs);
-    std::fputs("usage: ui_bench freeedit|enter|wizard [RUNS]\n", stderr);
+    if (std::strcmp(what, "resume") == 0)
+        return resume(runs);
+    std::fputs("usage: ui_bench freeedit|enter|wizard|resume [RUNS]\n", stderr);
     return 2;
 }

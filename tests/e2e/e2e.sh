@@ -380,6 +380,7 @@ fourbar_stage1
 fourbar_frame_pairs
 next_dialog "the first length" # on the screen: every answer before it is in the journal
 shot 3-before-kill
+ls "$XDG_DATA_HOME"/zuvrack/journals/*.journal >/dev/null 2>&1 || fail "no journal of the description under way"
 kill -KILL "$APP_PID"
 wait "$APP_PID" 2>/dev/null
 APP_PID=""
@@ -401,7 +402,8 @@ shot 3-compiled
 compare "$EXPECTED/fourbar.kv" "$WORK/$NAME3.kv"
 compare "$EXPECTED/fourbar.zvr" "$DATA_FILES/$NAME3.zvr"
 [ -f "$DATA_FILES/$NAME3.journal.txt" ] || fail "the finished description kept no journal beside its project"
-ls "$XDG_DATA_HOME"/*/*/journals/*.journal >/dev/null 2>&1 && fail "the finished description is still offered for resuming"
+[ -d "$XDG_DATA_HOME/zuvrack/journals" ] || fail "no journal folder in $XDG_DATA_HOME/zuvrack"
+ls "$XDG_DATA_HOME"/zuvrack/journals/*.journal >/dev/null 2>&1 && fail "the finished description is still offered for resuming"
 quit_program
 
 echo "PASS"
