@@ -16,3 +16,4 @@ if [ "$(id -u)" = 0 ]; then prio=(nice -n -10); fi
 "${prio[@]}" xvfb-run -a ./ui_bench freeedit "$runs"
 "${prio[@]}" xvfb-run -a ./ui_bench enter "$((runs * 20 / 3))"
 "${prio[@]}" xvfb-run -a ./ui_bench wizard "$runs"
+"${prio[@]}" xvfb-run -a ./ui_bench resume "$runs"
