@@ -78,7 +78,7 @@ void drawAll(Shapes& s, const DiagramModel& model, const DiagramGeometry& g)
         s.text(r.adjusted(4, 2, -4, n.marks.isEmpty() ? -2 : -12), n.name, 11);
         // As many marks as the box holds; the rest counted after them.
         const int room = std::max(1, int((r.width() - 16) / 14) + 1);
-        const int shown = int(n.marks.size()) > room ? room - 1 : int(n.marks.size());
+        const int shown = int(n.marks.size()) > room ? std::max(0, room - 2) : int(n.marks.size());
         for (int m = 0; m < shown; ++m) {
             const QPointF at(r.left() + 8 + m * 14, r.bottom() - 7);
             s.circle(at, 3, n.marks[m].kind == QStringLiteral("cm") ? Qt::black : QColor(0xff, 0xff, 0xff));
