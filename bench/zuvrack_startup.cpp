@@ -18,6 +18,7 @@
 #include "shell/qtdialogs.h"
 #include "model/session.h"
 #include "shell/shell.h"
+#include "shell/translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -118,6 +119,10 @@ void typeInto(WizardWindow& wizard, const QString& word)
 
 int describe(Shell& shell, Session& session, BenchDialogs& dialogs, const QString& outFolder)
 {
+    // Each run is a first description on this machine: the project an earlier run saved would be
+    // another description's, which the save asks about before replacing.
+    for (const QString& folder : session.ProjectFolders)
+        QFile::remove(QDir(folder).filePath(QStringLiteral("four.zvr")));
     QObject::connect(&shell, &Shell::chooserShown, &shell, &clickChooserPicture);
     shell.newMechanism(); // the chooser, its picture, the wizard window and the opening question
     traceMemory("wizard window up");
@@ -146,6 +151,7 @@ int main(int argc, char* argv[])
     const char* mode = argc > 1 ? argv[1] : "main";
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zuvrack"));
+    loadQtTranslations();
     traceMemory("application made");
 
     // As the program starts.
