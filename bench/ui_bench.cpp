@@ -265,6 +265,9 @@ int enter(int runs)
     BenchDialogs dialogs;
     answerFourBar(dialogs);
     Shell shell(session, dialogs);
+    // Every answer also goes to the journal on the disk, as in the program.
+    const QString journals = QDir::temp().filePath(QStringLiteral("zuvrack-bench-journals-%1").arg(QCoreApplication::applicationPid()));
+    shell.setJournalFolder(journals);
     shell.start();
     waitShown(shell.mainWindow());
     shell.openWizard(); // the opening question is answered "yes": a new description
@@ -309,6 +312,7 @@ int enter(int runs)
             return 1;
         }
     }
+    QDir(journals).removeRecursively();
     std::printf("Enter to the next prompt over %d rounds of a four-bar's stage 1 (%d prompts unchanged)\n", runs,
                 unchanged);
     print("Enter -> next prompt shown", ms, 5);

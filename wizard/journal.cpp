@@ -242,7 +242,7 @@ void AnswerJournal::finish(const QString& projectPath)
     m_finished = true;
 }
 
-void AnswerJournal::writeLine(const QString& line)
+void AnswerJournal::writeLine(const QString& line, bool sync)
 {
     if (m_path.isEmpty() || m_finished)
         return;
@@ -258,8 +258,12 @@ void AnswerJournal::writeLine(const QString& line)
         return;
     }
 #ifdef Q_OS_UNIX
-    // On the disk before the next question: a power cut loses at most the answer being typed.
-    ::fdatasync(m_file.handle());
+    // A step is on the disk before the next question: a power cut loses at most the answer being
+    // typed. The comments (prompts, messages) are not needed to replay and wait for the system.
+    if (sync)
+        ::fdatasync(m_file.handle());
+#else
+    Q_UNUSED(sync);
 #endif
 }
 
@@ -268,7 +272,7 @@ void AnswerJournal::keep(JournalEntry entry, bool write)
     entry.protocolLength = m_protocolLength ? m_protocolLength() : 0;
     m_steps << entry;
     if (write)
-        writeLine(journalLine(entry));
+        writeLine(journalLine(entry), true);
 }
 
 void AnswerJournal::recordCommand(JournalEntry entry)
@@ -282,7 +286,7 @@ void AnswerJournal::note(const QString& comment)
         return;
     m_steps.last().note = comment;
     if (!silent())
-        writeLine(QStringLiteral("# ") + escaped(comment));
+        writeLine(QStringLiteral("# ") + escaped(comment), false);
 }
 
 void AnswerJournal::beginReplay(QList<JournalEntry> steps)

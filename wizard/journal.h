@@ -110,7 +110,7 @@ private:
     std::optional<JournalEntry> replayed(JournalEntry::Kind kind, const QString& question = QString(), float mode = 0);
     QByteArray text() const;
     void keep(JournalEntry entry, bool write);
-    void writeLine(const QString& line);
+    void writeLine(const QString& line, bool sync);
     bool silent() const { return m_replaying && !m_wentLive; }
 
     Dialogs& m_live;
