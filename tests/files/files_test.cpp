@@ -5,6 +5,7 @@
 #include "files/savefile.h"
 #include "files/writefile.h"
 #include "freeedit/freeeditcommands.h"
+#include "tests/fuzz/freeeditdriver.h"
 #include "tests/support/expectedfiles.h"
 #include "tests/support/mechanismbuilder.h"
 #include "tests/support/scripteddialogs.h"
@@ -169,19 +170,21 @@ private slots:
         QCOMPARE(::projectFilePath(s, cell("kvFile")), cell("project"));
     }
 
-    // What the fuzzer started from and the inputs it once found faults with.
+    // What the fuzzers start from and the inputs they once found faults with; each is also edited
+    // value by value in free edit, saved and read back.
     void fuzzInputs_areReadOrRefusedWithoutHarm_data()
     {
         QTest::addColumn<QString>("path");
-        for (const char* folder : {ZUVRACK_FUZZ_DIR "/seeds", ZUVRACK_FUZZ_DIR "/regressions"})
-            for (const QFileInfo& f : QDir(QLatin1String(folder)).entryInfoList(QDir::Files))
-                if (f.suffix() != QStringLiteral("md"))
+        for (const char* folder : {ZUVRACK_FUZZ_DIR "/seeds", ZUVRACK_FUZZ_DIR "/regressions", ZUVRACK_SAMPLES_DIR})
+            for (const QFileInfo& f : QDir(QString::fromUtf8(folder)).entryInfoList(QDir::Files))
+                if (f.suffix() != QStringLiteral("md") && f.suffix() != QStringLiteral("kv"))
                     QTest::newRow(qPrintable(f.fileName())) << f.filePath();
     }
     void fuzzInputs_areReadOrRefusedWithoutHarm()
     {
         QFETCH(QString, path);
         Session s, back;
+        QCOMPARE(editRoundTrip(readFileBytes(path)), QString());
         if (!load(readFileBytes(path), s))
             return;
         const auto again = projectFileBytes(s, nullptr);

@@ -7,7 +7,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -18,22 +20,49 @@ const char* const kWords[] = {"r", "p", "R", "P", "x", "0", "1", "2", "3", "4", 
                               "-", ".", "ABC", "\xd0\xb6\xd0\xb6", "6", "7"};
 constexpr int kWordCount = int(sizeof(kWords) / sizeof(kWords[0]));
 
+// A byte from here on starts a text of its own: its length is the byte less this, its characters
+// (UTF-8) follow. The answers of a stored description come in that way.
+constexpr int kLiteral = 0xE0;
+
 // The bytes read one at a time, each taken modulo a range; -1 once they run out.
 struct Bytes {
     QByteArray data;
     qsizetype pos = 0;
     bool more() const { return pos < data.size(); }
     int next(int range) { return !more() || range <= 0 ? -1 : static_cast<unsigned char>(data[pos++]) % range; }
+    // A text the byte at hand starts, taking it and the text; none when it starts none.
+    std::optional<QString> literal()
+    {
+        if (!more() || static_cast<unsigned char>(data[pos]) < kLiteral)
+            return std::nullopt;
+        const qsizetype length = static_cast<unsigned char>(data[pos++]) - kLiteral;
+        const QByteArray text = data.mid(pos, length);
+        pos += text.size();
+        return QString::fromUtf8(text);
+    }
+    // A typed answer: a text of its own or one of the words.
+    QString word()
+    {
+        if (const auto text = literal())
+            return *text;
+        const int pick = next(kWordCount);
+        return pick < 0 ? QString() : QString::fromUtf8(kWords[pick]);
+    }
 };
 
-// Answers every dialog from the bytes: a word, the close box (the previous answer) or the default.
+// Answers every dialog from the bytes: a word, the close box (the previous answer), the default or,
+// where the wizard allows it, going back to the answer before.
 struct FuzzDialogs : Dialogs, Bytes {
     const Session* session = nullptr;
     QString askQuestion(const QString&, float mode, const QString& defaultText, QPoint) override
     {
         // Once the bytes run out every loop must still end: "yes" (no question repeats on it),
         // the empty centre-of-mass name, and a number that no check refuses.
-        const int pick = next(kWordCount + 2);
+        if (const auto text = literal())
+            return *text;
+        const int pick = next(kWordCount + 3);
+        if (pick == kWordCount + 2 && ReturnPoint::active())
+            throw ReturnToPreviousAnswer{};
         if (pick < 0)
             return mode == 1.0f ? QStringLiteral("6") : defaultText.isEmpty() ? QString() : QStringLiteral("1");
         return pick == kWordCount ? session->Answer : pick > kWordCount ? defaultText : QString::fromUtf8(kWords[pick]);
@@ -85,7 +114,28 @@ QString checkRecords(const Session& s)
 
 } // namespace
 
-QString playWizard(const QByteArray& data)
+QByteArray wizardSeed(const QString& script)
+{
+    QByteArray bytes;
+    const auto text = [&bytes](const QString& t) {
+        const QByteArray utf8 = t.toUtf8().left(0xFF - kLiteral);
+        bytes.append(char(kLiteral + utf8.size())).append(utf8);
+    };
+    for (const QString& line : script.split(u'\n')) {
+        const QString head = line.section(u' ', 0, 0), rest = line.section(u' ', 1);
+        if (head == QLatin1String(">"))
+            bytes.append(char(5)), text(rest); // 5: the first action that types an answer
+        else if (head == QLatin1String("E"))
+            bytes.append(char(0));
+        else if (head == QLatin1String("?"))
+            text(rest.section(u'|', 2, 2));
+        else if (head == QLatin1String("?x") || head == QLatin1String("?<"))
+            bytes.append(char(head == QLatin1String("?x") ? kWordCount : kWordCount + 2)); // the close box, or back
+    }
+    return bytes;
+}
+
+QString playWizard(const QByteArray& data, WizardEnd* end)
 {
     auto session = std::make_unique<Session>();
     FuzzDialogs bytes;
@@ -93,25 +143,35 @@ QString playWizard(const QByteArray& data)
     bytes.session = session.get();
     WizardEngine engine(*session, bytes);
     engine.startNewDescription();
+    // As the window runs a command: a question left for the answer before goes back to it.
+    const auto guarded = [&engine](std::function<void()> command) {
+        for (;;) {
+            try {
+                const ReturnPoint point;
+                return command();
+            } catch (const ReturnToPreviousAnswer&) {
+                command = [&engine] { engine.returnToPreviousAnswer(); };
+            }
+        }
+    };
     int steps = 0;
     while (bytes.more() && steps++ < 4000) {
         const int action = bytes.next(16);
-        switch (action) {
-        case 0: engine.EndStage(); break;
-        case 1: engine.Undo(); break;
-        case 2: engine.StageReturn(); break;
-        case 3: engine.FreeLancerMode(); break;
-        case 4: engine.refreshPairs(); break;
-        default: {
-            const int word = bytes.next(kWordCount);
-            engine.setAnswerText(word < 0 ? QString() : QString::fromUtf8(kWords[word]));
-            engine.Work();
-            break;
-        }
-        }
+        guarded([&] {
+            switch (action) {
+            case 0: return engine.EndStage();
+            case 1: return engine.Undo();
+            case 2: return engine.StageReturn();
+            case 3: return engine.FreeLancerMode();
+            case 4: return engine.refreshPairs();
+            default: engine.setAnswerText(bytes.word()), engine.Work();
+            }
+        });
         const QString broken = checkRecords(*session);
         if (!broken.isEmpty())
             return QStringLiteral("after step %1 (state %2): %3").arg(steps).arg(session->WizardState).arg(broken);
     }
+    if (end)
+        *end = {session->WizardState, engine.display().input};
     return QString();
 }
