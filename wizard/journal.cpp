@@ -377,24 +377,23 @@ int AnswerJournal::yesNoBox(const QString& text, const QString& title)
     return e.button;
 }
 
-FileChoice AnswerJournal::saveFile(const QString& filter)
+FileChoice AnswerJournal::chosenFile(JournalEntry::Kind kind, const std::function<FileChoice()>& choose)
 {
-    if (const auto step = replayed(JournalEntry::Kind::Save))
+    if (const auto step = replayed(kind))
         return step->file;
     JournalEntry e;
-    e.kind = JournalEntry::Kind::Save;
-    e.file = m_live.saveFile(filter);
+    e.kind = kind;
+    e.file = choose();
     keep(e, true);
     return e.file;
 }
 
+FileChoice AnswerJournal::saveFile(const QString& filter)
+{
+    return chosenFile(JournalEntry::Kind::Save, [&] { return m_live.saveFile(filter); });
+}
+
 FileChoice AnswerJournal::openFile(const QString& filter)
 {
-    if (const auto step = replayed(JournalEntry::Kind::Open))
-        return step->file;
-    JournalEntry e;
-    e.kind = JournalEntry::Kind::Open;
-    e.file = m_live.openFile(filter);
-    keep(e, true);
-    return e.file;
+    return chosenFile(JournalEntry::Kind::Open, [&] { return m_live.openFile(filter); });
 }

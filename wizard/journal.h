@@ -109,6 +109,7 @@ private:
     // The next step to replay when it is an answer of this kind, or nothing: the question is live.
     std::optional<JournalEntry> replayed(JournalEntry::Kind kind, const QString& question = QString(), float mode = 0);
     QByteArray text() const;
+    FileChoice chosenFile(JournalEntry::Kind kind, const std::function<FileChoice()>& choose);
     void keep(JournalEntry entry, bool write);
     void writeLine(const QString& line, bool sync);
     bool silent() const { return m_replaying && !m_wentLive; }
