@@ -176,7 +176,14 @@ void Shell::resumeDescription(const QString& journalPath)
         m_dialogs.message(QStringLiteral("KVERTA Mode"), QStringLiteral("Прерванное описание прочитать не удалось."),
                           MessageIcon::Information);
         closeWizard();
+        return;
     }
+    if (const qsizetype leftOut = wizard->engine().journal().leftOut(); leftOut > 0)
+        m_dialogs.message(QStringLiteral("KVERTA Mode"),
+                          QStringLiteral("Восстановлено не всё: последние шаги журнала (%1) не подошли к описанию, "
+                                         "их нужно ввести заново.")
+                              .arg(leftOut),
+                          MessageIcon::Information);
 }
 
 void Shell::save()

@@ -295,6 +295,7 @@ void AnswerJournal::beginReplay(QList<JournalEntry> steps)
     m_steps.clear();
     m_pending = std::move(steps);
     m_next = 0;
+    m_leftOut = 0;
     m_replaying = true;
     m_wentLive = false;
 }
@@ -304,7 +305,8 @@ std::optional<JournalEntry> AnswerJournal::takeCommand()
     if (m_wentLive || m_next >= m_pending.size())
         return std::nullopt;
     if (!m_pending[m_next].isCommand()) {
-        m_next = m_pending.size(); // an answer where a command was due: the rest does not fit
+        m_leftOut = m_pending.size() - m_next; // an answer where a command was due: the rest does not fit
+        m_next = m_pending.size();
         return std::nullopt;
     }
     return m_pending[m_next++];
@@ -335,6 +337,7 @@ std::optional<JournalEntry> AnswerJournal::replayed(JournalEntry::Kind kind, con
         }
     }
     // The journal ends here, or asks what the engine does not: from here on the student answers.
+    m_leftOut = m_pending.size() - m_next;
     m_next = m_pending.size();
     m_wentLive = true;
     rewrite();

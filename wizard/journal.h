@@ -96,6 +96,9 @@ public:
     std::optional<JournalEntry> takeCommand();
     void endReplay();
     bool replaying() const { return m_replaying; }
+    // Steps of the last replay that no longer fitted the description (a journal of another
+    // version of the program, or edited by hand) and were left out.
+    qsizetype leftOut() const { return m_leftOut; }
     // The file rewritten to hold exactly the steps kept (after a return to an earlier answer).
     bool rewrite();
 
@@ -122,6 +125,7 @@ private:
     QList<JournalEntry> m_steps;
     QList<JournalEntry> m_pending;
     qsizetype m_next = 0;
+    qsizetype m_leftOut = 0;
     bool m_replaying = false;
     bool m_finished = false;
     bool m_failing = false; // kept beside its project; the folder's file is gone
