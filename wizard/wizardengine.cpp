@@ -129,12 +129,13 @@ void WizardEngine::replay(QList<JournalEntry> steps)
 {
     // The records as the steps found them when they were first given: those of a program just
     // started, in the same folders (nothing of an earlier description, nothing written yet). What
-    // this run knows of the files it saved stays.
+    // this run knows of the files it saved, and the window it works in, stay.
     Session started;
     started.DataFolder = m_session.DataFolder;
     started.ProjectFolders = m_session.ProjectFolders;
     started.OwnProjects = m_session.OwnProjects;
     started.SavedFiles = m_session.SavedFiles;
+    started.WindowMode = m_session.WindowMode; // the window the description is in
     m_session = started;
     resetDescription();
     m_journal.beginReplay(std::move(steps));
