@@ -19,10 +19,8 @@ QPushButton* folderButton(QWidget* parent, const char* name, const QString& text
 {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
-    b->setFlat(true);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::NoFocus); // Enter stays with the answer box
-    b->setCursor(Qt::PointingHandCursor);
     return b;
 }
 
