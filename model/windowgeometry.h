@@ -56,8 +56,9 @@ QRect placeBelow(const QRect& mainFrame, const QRect& ownFrame, const QRect& own
 // The same on a screen that may be too short for it: a window that would reach below room is first
 // made shorter, down to its least client height, then the main window and it go up together (the
 // main window no higher than room's top), and only a room shorter than both lets the window cover
-// the main window's lower part. Both rectangles are what to give the two windows: the main window's
-// frame and the working window's client rectangle. Where the window fits, nothing changes.
+// the main window's lower part. Sideways it stays under the main window, no narrower than its least
+// width. Both rectangles are what to give the two windows: the main window's frame and the working
+// window's client rectangle. Where the window fits, nothing changes.
 struct BelowPlacement {
     QRect mainFrame;
     QRect client;
