@@ -88,6 +88,10 @@ void answerWindow(QWidget* modal, ScriptedDialogs& d)
         if (d.lastClosed()) {
             dialog->close();
         } else if (d.lastBack()) {
+            // A window's shortcut works only once the window is the active one; a loaded machine
+            // may not have made it so yet.
+            if (!QTest::qWaitForWindowActive(dialog, 10000))
+                d.message(QStringLiteral("the question never became the active window"), label->text(), {});
             QTest::keyClick(dialog, Qt::Key_Left, Qt::AltModifier);
         } else if (typed) {
             // The default is selected: typing replaces it, Backspace leaves nothing.
