@@ -52,7 +52,7 @@ EXEC=$(sed -n 's/^Exec=//p' "$PREFIX/share/applications/zuvrack.desktop")
 # Started from the menu there is no file: the desktop drops the %f.
 EXEC=${EXEC% %f}
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
 XVFB_PID=$!
 for _ in $(seq $((STEP_TIMEOUT * 10))); do
     [ -s "$WORK/display" ] && break
