@@ -181,14 +181,22 @@ bool waitShown(QWidget* window)
     return true;
 }
 
+// A stand-in for the main strip, where the shell puts it, on the screen: the working windows are
+// placed under it.
+struct ShownStrip : QWidget {
+    ShownStrip()
+    {
+        setGeometry(100, 40, 847, 54);
+        show();
+        waitShown(this);
+    }
+};
+
 int freeEdit(int runs)
 {
     const auto s = largestMechanism();
     BenchDialogs dialogs;
-    QWidget strip;
-    strip.setGeometry(100, 40, 847, 54);
-    strip.show();
-    waitShown(&strip);
+    ShownStrip strip;
 
     Series built;
     for (int r = 0; r < runs; ++r) {
@@ -235,10 +243,7 @@ int wizardWindow(int runs)
     Session session;
     session.DataFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
     BenchDialogs dialogs;
-    QWidget strip;
-    strip.setGeometry(100, 40, 847, 54);
-    strip.show();
-    waitShown(&strip);
+    ShownStrip strip;
     Series made;
     Series shown;
     for (int r = 0; r < runs; ++r) {
@@ -341,10 +346,7 @@ int resume(int runs)
         QFile file(path);
         return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(chainJournal().toUtf8()) > 0;
     };
-    QWidget strip;
-    strip.setGeometry(100, 40, 847, 54);
-    strip.show();
-    waitShown(&strip);
+    ShownStrip strip;
     Series window;
     Series engine;
     for (int r = 0; r < runs; ++r) {

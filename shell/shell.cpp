@@ -127,13 +127,6 @@ void Shell::openChooser()
 
 void Shell::openWizard()
 {
-    m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
-    m_main->show();
-    m_main->raise();
-    closeWizard();
-    m_session.WindowMode = 1.0f;
-    m_session.WizardState = 0;
-
     WizardWindow* wizard = makeWizard();
     const QPoint at(qRound(1.2 * wizard->x()), qRound(1.2 * wizard->y()));
     m_commands.openingQuestion(at);
@@ -141,6 +134,13 @@ void Shell::openWizard()
 
 WizardWindow* Shell::makeWizard()
 {
+    m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+    m_main->show();
+    m_main->raise();
+    closeWizard();
+    m_session.WindowMode = 1.0f;
+    m_session.WizardState = 0;
+
     auto* wizard = new WizardWindow(m_session, m_dialogs, m_main);
     wizard->setAttribute(Qt::WA_DeleteOnClose);
     wizard->engine().setJournalFolder(m_journalFolder);
@@ -163,12 +163,7 @@ void Shell::resumeDescription(const QString& journalPath)
     if (m_chooser || m_exiting || journalPath.isEmpty())
         return;
     closeFreeEdit();
-    m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
-    m_main->show();
-    closeWizard();
     // As the wizard window always opens: nothing written yet.
-    m_session.WindowMode = 1.0f;
-    m_session.WizardState = 0;
     m_session.OutputReady = kUnset;
     m_session.OutputSaved = kUnset;
     WizardWindow* wizard = makeWizard();

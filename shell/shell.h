@@ -65,7 +65,8 @@ private:
     CompilerView* compilerView() override;
 
     void closeFreeEdit();
-    // A wizard window under the main window, journalling into the journal folder.
+    // The wizard window afresh (the one before closed), under the main window brought back,
+    // journalling into the journal folder.
     WizardWindow* makeWizard();
 
     Session& m_session;

@@ -153,6 +153,15 @@ QList<JournalEntry> parseJournal(const QByteArray& text)
     return steps;
 }
 
+QList<JournalEntry> readJournal(const QString& path)
+{
+    QFile file(path);
+    // A journal is a few kilobytes; anything far larger is not one of ours.
+    if (file.size() > 4 * 1024 * 1024 || !file.open(QIODevice::ReadOnly))
+        return {};
+    return parseJournal(file.readAll());
+}
+
 std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, const QString& running)
 {
     if (folder.isEmpty())
@@ -160,11 +169,9 @@ std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, 
     const QFileInfoList files =
         QDir(folder).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
     for (const QFileInfo& info : files) {
-        QFile file(info.filePath());
-        // A journal is a few kilobytes; anything far larger is not one of ours.
-        if (info.filePath() == running || info.size() > 4 * 1024 * 1024 || !file.open(QIODevice::ReadOnly))
+        if (info.filePath() == running)
             continue;
-        const QList<JournalEntry> steps = parseJournal(file.readAll());
+        const QList<JournalEntry> steps = readJournal(info.filePath());
         if (steps.isEmpty())
             continue;
         InterruptedJournal found{info.filePath(), info.lastModified(), QString(), int(steps.size())};

@@ -41,6 +41,8 @@ std::optional<JournalEntry> parseJournalLine(const QString& line);
 // Every step of a journal's text, up to the first line that cannot be read (the end of a journal
 // cut short by a crash is not a step).
 QList<JournalEntry> parseJournal(const QByteArray& text);
+// The steps of the journal file at path; none when it cannot be read or is far too large to be one.
+QList<JournalEntry> readJournal(const QString& path);
 
 // What the main window's File menu says of an interrupted description.
 struct InterruptedJournal {

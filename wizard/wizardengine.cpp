@@ -2,6 +2,7 @@
 
 #include "files/projectfile.h"
 #include "model/answers.h"
+#include "model/dialogs.h"
 #include "model/ask.h"
 #include "model/errors.h"
 #include "model/flags.h"
@@ -88,11 +89,7 @@ void WizardEngine::startNewDescription()
 
 bool WizardEngine::resume(const QString& journalPath)
 {
-    QFile file(journalPath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 4 * 1024 * 1024)
-        return false;
-    QList<JournalEntry> steps = parseJournal(file.readAll());
-    file.close();
+    QList<JournalEntry> steps = readJournal(journalPath);
     if (steps.isEmpty())
         return false;
     m_journal.continueIn(journalPath);
@@ -144,14 +141,32 @@ void WizardEngine::replay(QList<JournalEntry> steps)
         AnswerJournal& journal;
         ~Ending() { journal.endReplay(); }
     } ending{m_journal};
+    while (const auto step = m_journal.takeCommand())
+        runStep(*step);
+}
+
+void WizardEngine::runStep(const JournalEntry& step)
+{
     using K = JournalEntry::Kind;
-    while (const auto step = m_journal.takeCommand()) {
-        switch (step->kind) {
-        case K::Typed: setAnswerText(step->answer); Work(); break;
-        case K::EndStage: EndStage(); break;
-        case K::Undo: Undo(); break;
-        case K::StageReturn: StageReturn(); break;
-        default: break;
+    switch (step.kind) {
+    case K::Typed: setAnswerText(step.answer); Work(); break;
+    case K::EndStage: EndStage(); break;
+    case K::Undo: Undo(); break;
+    case K::StageReturn: StageReturn(); break;
+    default: break;
+    }
+}
+
+void WizardEngine::runCommand(std::function<void()> command)
+{
+    // A question of stage 2 may be left for the answer before it, again and again.
+    for (;;) {
+        try {
+            const ReturnPoint point;
+            command();
+            return;
+        } catch (const ReturnToPreviousAnswer&) {
+            command = [this] { returnToPreviousAnswer(); };
         }
     }
 }

@@ -77,6 +77,12 @@ public:
     // The journal step that wrote line `line` of the input protocol, or -1.
     qsizetype stepOfLine(int line) const;
 
+    // Runs a command of the student where a question may be left for the answer before it
+    // (ReturnToPreviousAnswer): the engine then goes back to that answer, as often as asked.
+    void runCommand(std::function<void()> command);
+    // A command step of a journal, as the window gives it (Typed: the answer box, then Work).
+    void runStep(const JournalEntry& step);
+
     // The answer routine: the answer box's text in the current state.
     void Work();
     // The four command buttons (end of stage also comes from Shift+Enter).

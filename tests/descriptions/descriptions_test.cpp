@@ -193,28 +193,6 @@ QList<JournalEntry> scriptFrom(const QList<JournalEntry>& steps, qsizetype from,
     return commands;
 }
 
-void run(WizardEngine& e, const JournalEntry& command)
-{
-    using K = JournalEntry::Kind;
-    command.kind == K::Typed ? (e.setAnswerText(command.answer), e.Work())
-    : command.kind == K::EndStage ? e.EndStage()
-    : command.kind == K::Undo ? e.Undo()
-                              : e.StageReturn();
-}
-
-// Runs a command as the wizard window does: a question left for the previous answer goes back.
-void guarded(WizardEngine& e, std::function<void()> command)
-{
-    for (;;) {
-        try {
-            const ReturnPoint point;
-            return command();
-        } catch (const ReturnToPreviousAnswer&) {
-            command = [&e] { e.returnToPreviousAnswer(); };
-        }
-    }
-}
-
 QStringList linesOf(const QList<JournalEntry>& steps)
 {
     QStringList out;
@@ -259,7 +237,7 @@ private slots:
             WizardEngine e(s, d);
             e.startNewDescription();
             for (const QString& answer : typed)
-                guarded(e, [&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+                e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
             protocol = e.display().input;
             prompt = e.display().prompt;
         } else {
@@ -377,7 +355,7 @@ private slots:
         const QString journalFile = e.journal().path();
         for (const QString& answer : typed) {
             before[e.journal().steps().size()] = stateOf(s, e);
-            guarded(e, [&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+            e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
         }
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         const QString finished = stateOf(s, e);
@@ -429,7 +407,7 @@ private slots:
                 atResume = stateOf(r, re);
             QVERIFY2(k == steps.size() || atResume == before[k], qPrintable(QStringLiteral("cut at byte %1").arg(cut)));
             for (const JournalEntry& command : commands)
-                run(re, command);
+                re.runStep(command);
             QVERIFY2(rest.problems().isEmpty(), qPrintable(rest.problems().join(u'\n')));
             QCOMPARE(stateOf(r, re), finished);
             QCOMPARE(linesOf(re.journal().steps()), linesOf(steps));
@@ -499,7 +477,7 @@ private slots:
         e.startNewDescription();
         QVERIFY(e.journal().failing());
         for (const QString& answer : typed)
-            guarded(e, [&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+            e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
         QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
         QCOMPARE(e.display().input, protocol);
         compareWithListings(out.filePath(title), dataPath(QStringLiteral("returned")),

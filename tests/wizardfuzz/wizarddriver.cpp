@@ -143,21 +143,11 @@ QString playWizard(const QByteArray& data, WizardEnd* end)
     bytes.session = session.get();
     WizardEngine engine(*session, bytes);
     engine.startNewDescription();
-    // As the window runs a command: a question left for the answer before goes back to it.
-    const auto guarded = [&engine](std::function<void()> command) {
-        for (;;) {
-            try {
-                const ReturnPoint point;
-                return command();
-            } catch (const ReturnToPreviousAnswer&) {
-                command = [&engine] { engine.returnToPreviousAnswer(); };
-            }
-        }
-    };
     int steps = 0;
     while (bytes.more() && steps++ < 4000) {
         const int action = bytes.next(16);
-        guarded([&] {
+        // As the window runs a command: a question left for the answer before goes back to it.
+        engine.runCommand([&] {
             switch (action) {
             case 0: return engine.EndStage();
             case 1: return engine.Undo();

@@ -5,7 +5,6 @@
 #include "files/ui/compilerwindow.h"
 #include "files/ui/savedfilesline.h"
 #include "files/ui/screenfit.h"
-#include "model/dialogs.h"
 #include "model/session.h"
 #include "wizard/stagetree.h"
 #include "wizard/wizardengine.h"
@@ -103,22 +102,8 @@ void WizardWindow::connectCommand(QPushButton* button, const std::function<void(
 {
     connect(button, &QPushButton::clicked, this, [this, command] {
         handOverAnswer();
-        guarded(command);
+        m_engine->runCommand(command);
     });
-}
-
-void WizardWindow::guarded(std::function<void()> command)
-{
-    // A question of stage 2 may be left for the answer before it, again and again.
-    for (;;) {
-        try {
-            const ReturnPoint point;
-            command();
-            return;
-        } catch (const ReturnToPreviousAnswer&) {
-            command = [this] { m_engine->returnToPreviousAnswer(); };
-        }
-    }
 }
 
 bool WizardWindow::resume(const QString& journalPath)
@@ -126,7 +111,7 @@ bool WizardWindow::resume(const QString& journalPath)
     placeBelowStrip();
     BuildStageTree();
     bool resumed = false;
-    guarded([&] { resumed = m_engine->resume(journalPath) || resumed; });
+    m_engine->runCommand([&] { resumed = m_engine->resume(journalPath) || resumed; });
     return resumed;
 }
 
@@ -141,7 +126,7 @@ void WizardWindow::offerReturn(const QPoint& at)
     back->setObjectName(QStringLiteral("mnu_ReturnToAnswer"));
     back->setToolTip(QStringLiteral("Описание повторится до этого ответа, и его можно будет дать заново"));
     if (menu.exec(m_input->viewport()->mapToGlobal(at)) == back)
-        guarded([this, step] { m_engine->returnToStep(step); });
+        m_engine->runCommand([this, step] { m_engine->returnToStep(step); });
 }
 
 WizardWindow::~WizardWindow() = default;
@@ -414,7 +399,7 @@ bool WizardWindow::eventFilter(QObject* watched, QEvent* event)
             // Shift+Enter ends the stage even while the button is disabled.
             if (modifiers == Qt::ShiftModifier) {
                 handOverAnswer();
-                guarded([this] { m_engine->EndStage(); });
+                m_engine->runCommand([this] { m_engine->EndStage(); });
                 return true;
             }
             if (modifiers == Qt::NoModifier) {

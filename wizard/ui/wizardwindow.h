@@ -64,8 +64,6 @@ private:
     void refreshTick();
     void handOverAnswer();
     void connectCommand(QPushButton* button, const std::function<void()>& command);
-    // Runs a command of the student where a question may be left for the previous answer.
-    void guarded(std::function<void()> command);
     // The context menu of a protocol line: back to just before the answer that wrote it.
     void offerReturn(const QPoint& at);
 
