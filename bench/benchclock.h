@@ -42,7 +42,9 @@ inline void traceMemory(const char* where)
             hwm = line.mid(6).trimmed();
     }
     std::fprintf(stderr, "%-28s rss %12s  peak %12s\n", where, rss.constData(), hwm.constData());
-    if (qgetenv("ZUVRACK_BENCH_TRACE") != "maps")
+    // "maps": the 25 largest mappings; "allmaps": every one, to compare two programs line by line.
+    const QByteArray trace = qgetenv("ZUVRACK_BENCH_TRACE");
+    if (trace != "maps" && trace != "allmaps")
         return;
     // Resident kilobytes by what is mapped: the libraries, the font files, the heap.
     QFile smaps(QStringLiteral("/proc/self/smaps"));
@@ -64,7 +66,7 @@ inline void traceMemory(const char* where)
     for (auto it = byName.cbegin(); it != byName.cend(); ++it)
         sorted.append({it.value(), it.key()});
     std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (qsizetype i = 0; i < qMin<qsizetype>(25, sorted.size()); ++i)
+    for (qsizetype i = 0; i < (trace == "maps" ? qMin<qsizetype>(25, sorted.size()) : sorted.size()); ++i)
         std::fprintf(stderr, "    %8ld kB  %s\n", sorted[i].first, sorted[i].second.constData());
 }
 

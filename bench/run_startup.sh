@@ -15,7 +15,7 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 # programs measured inherit it.
 prio=()
 if [ "$(id -u)" = 0 ]; then prio=(nice -n -10); fi
-programs=(minimal=./minimal_window text=./minimal_window,text)
+programs=(minimal=./minimal_window text=./minimal_window,text floor=./minimal_window,floor)
 if [ -n "${ZUVRACK_BENCH_BEFORE:-}" ]; then
     # Beside the new one, so that it finds the same data folder.
     cp "$ZUVRACK_BENCH_BEFORE" ./zuvrack_startup_before

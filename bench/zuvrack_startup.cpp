@@ -38,6 +38,17 @@
 
 namespace {
 
+// With ZUVRACK_BENCH_TRACE set: the windows on the screen and their sizes, as the floor program of
+// minimal_window copies them.
+void traceWindows()
+{
+    if (!qEnvironmentVariableIsSet("ZUVRACK_BENCH_TRACE"))
+        return;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            std::fprintf(stderr, "window %-24s %4d x %-4d\n", qPrintable(w->objectName()), w->width(), w->height());
+}
+
 // The person clicks the chooser's picture once the chooser is on the screen.
 void clickChooserPicture(QDialog* chooser)
 {
@@ -46,6 +57,7 @@ void clickChooserPicture(QDialog* chooser)
         chooser,
         [shown] {
         reportMark("chooser", wallNowNs());
+        traceWindows();
         QTimer::singleShot(0, qApp, [shown] {
             if (!shown)
                 return;
@@ -85,6 +97,7 @@ protected:
                 m_seen = true;
                 m_idle = std::make_unique<ShownAndIdle>(wizard, [] {
                     reportMark("wizard", wallNowNs());
+                    traceWindows();
                     QTimer::singleShot(0, qApp, [] {
                         for (QWidget* w : QApplication::topLevelWidgets())
                             if (auto* question = qobject_cast<QuestionDialog*>(w); question && question->isVisible())
@@ -141,6 +154,7 @@ int describe(Shell& shell, Session& session, BenchDialogs& dialogs, const QStrin
         return 1;
     }
     reportMark("described", wallNowNs());
+    traceWindows();
     return 0;
 }
 
