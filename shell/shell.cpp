@@ -162,6 +162,13 @@ void Shell::resumeDescription(const QString& journalPath)
 {
     if (m_chooser || m_exiting || journalPath.isEmpty())
         return;
+    // Started again while the first run still describes it (the menu was opened before that).
+    if (journalInUse(journalPath)) {
+        m_dialogs.message(QStringLiteral("KVERTA Mode"),
+                          QStringLiteral("Это описание сейчас ведётся в другом окне программы."),
+                          MessageIcon::Information);
+        return;
+    }
     closeFreeEdit();
     // As the wizard window always opens: nothing written yet.
     m_session.OutputReady = kUnset;

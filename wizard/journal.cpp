@@ -162,6 +162,31 @@ QList<JournalEntry> readJournal(const QString& path)
     return parseJournal(file.readAll());
 }
 
+namespace {
+
+QString lockPath(const QString& journal)
+{
+    return journal + QStringLiteral(".lock");
+}
+
+// A lock that only a run that ended leaves behind: one of a run still going never goes stale.
+std::unique_ptr<QLockFile> journalLock(const QString& journal)
+{
+    auto lock = std::make_unique<QLockFile>(lockPath(journal));
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+} // namespace
+
+bool journalInUse(const QString& path)
+{
+    const std::unique_ptr<QLockFile> lock = journalLock(path);
+    if (lock->tryLock(0))
+        return false; // the lock file goes with the object
+    return lock->error() == QLockFile::LockFailedError;
+}
+
 std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, const QString& running)
 {
     if (folder.isEmpty())
@@ -169,7 +194,7 @@ std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, 
     const QFileInfoList files =
         QDir(folder).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
     for (const QFileInfo& info : files) {
-        if (info.filePath() == running)
+        if (info.filePath() == running || journalInUse(info.filePath()))
             continue;
         const QList<JournalEntry> steps = readJournal(info.filePath());
         if (steps.isEmpty())
@@ -195,6 +220,7 @@ bool AnswerJournal::start(const QString& path)
     if (m_steps.isEmpty() && !m_path.isEmpty() && m_path != path)
         QFile::remove(m_path);
     m_file.close();
+    m_lock.reset();
     m_steps.clear();
     m_path = path;
     m_started = QDateTime::currentDateTime();
@@ -203,11 +229,40 @@ bool AnswerJournal::start(const QString& path)
         return true;
     const QFileInfo info(path);
     QDir().mkpath(info.absolutePath());
+    takeLock();
+    // Another run's journal stays however old it is: that run is still writing it.
     const QFileInfoList old =
         QDir(info.absolutePath()).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
-    for (qsizetype i = kKeptJournals; i < old.size(); ++i)
+    for (qsizetype i = kKeptJournals; i < old.size(); ++i) {
+        if (old[i].filePath() == path || journalInUse(old[i].filePath()))
+            continue;
         QFile::remove(old[i].filePath());
+        QFile::remove(lockPath(old[i].filePath())); // left by a run that crashed
+    }
     return rewrite();
+}
+
+bool AnswerJournal::continueIn(const QString& path)
+{
+    if (path != m_path && journalInUse(path))
+        return false;
+    m_file.close();
+    m_lock.reset();
+    m_path = path;
+    return takeLock();
+}
+
+bool AnswerJournal::takeLock()
+{
+    if (m_path.isEmpty() || m_lock)
+        return true;
+    std::unique_ptr<QLockFile> lock = journalLock(m_path);
+    if (lock->tryLock(0)) {
+        m_lock = std::move(lock);
+        return true;
+    }
+    // A folder that takes no lock file takes no journal either; that is said by the writes.
+    return lock->error() != QLockFile::LockFailedError;
 }
 
 QByteArray AnswerJournal::text() const
@@ -226,6 +281,7 @@ bool AnswerJournal::rewrite()
     m_finished = false;
     if (m_path.isEmpty())
         return true;
+    takeLock(); // given up when the description was finished
     m_file.close();
     m_file.setFileName(m_path);
     m_failing = !writeWhole(m_path, text()) ||
@@ -244,6 +300,7 @@ void AnswerJournal::finish(const QString& projectPath)
     m_file.close();
     if (!m_path.isEmpty())
         QFile::remove(m_path);
+    m_lock.reset();
     // Nothing more is written until the student goes back to an earlier answer, which makes it
     // an unfinished description again.
     m_finished = true;

@@ -5,9 +5,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QList>
+#include <QLockFile>
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // One step of a description as the student gave it: a command of the wizard window (a typed
@@ -51,8 +53,11 @@ struct InterruptedJournal {
     QString lastPrompt; // the last prompt or question the journal names
     int steps = 0;
 };
+// Whether a run of the program that is still going writes the journal at path (it holds the
+// journal's lock file, path + ".lock"). A run that ended, however it ended, holds none.
+bool journalInUse(const QString& path);
 // The newest journal in folder that was not finished, if any holds a step; `running` (the journal
-// of the description under way) is not one.
+// of the description under way) is not one, nor one that another run is writing now.
 std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, const QString& running = QString());
 
 // The Dialogs the wizard asks through. Every answer given is kept as a step, and written to the
@@ -73,12 +78,9 @@ public:
     bool start(const QString& path);
     QString path() const { return m_path; }
     // The journal goes on in a file already written (a resumed description); the steps replayed
-    // into it are written again as one whole file.
-    void continueIn(const QString& path)
-    {
-        m_file.close();
-        m_path = path;
-    }
+    // into it are written again as one whole file. False, and nothing changed, when another run
+    // of the program is writing that file.
+    bool continueIn(const QString& path);
     // The description was saved as projectPath: its journal is kept beside it (name.journal.txt)
     // and the file in the journal folder is removed, so it is not offered for resuming.
     void finish(const QString& projectPath);
@@ -118,18 +120,21 @@ private:
     void keep(JournalEntry entry, bool write);
     void writeLine(const QString& line, bool sync);
     bool silent() const { return m_replaying && !m_wentLive; }
+    // Holds the lock of m_path while this journal writes it; false when another run holds it.
+    bool takeLock();
 
     Dialogs& m_live;
     std::function<int()> m_protocolLength;
     QString m_path;
     QFile m_file;
+    std::unique_ptr<QLockFile> m_lock;
     QDateTime m_started = QDateTime::currentDateTime();
     QList<JournalEntry> m_steps;
     QList<JournalEntry> m_pending;
     qsizetype m_next = 0;
     qsizetype m_leftOut = 0;
     bool m_replaying = false;
-    bool m_finished = false;
-    bool m_failing = false; // kept beside its project; the folder's file is gone
+    bool m_finished = false; // kept beside its project; the folder's file is gone
+    bool m_failing = false;
     bool m_wentLive = false; // a question was put for real during this replay
 };

@@ -90,9 +90,8 @@ void WizardEngine::startNewDescription()
 bool WizardEngine::resume(const QString& journalPath)
 {
     QList<JournalEntry> steps = readJournal(journalPath);
-    if (steps.isEmpty())
+    if (steps.isEmpty() || !m_journal.continueIn(journalPath))
         return false;
-    m_journal.continueIn(journalPath);
     replay(std::move(steps));
     return true;
 }

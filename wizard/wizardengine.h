@@ -68,7 +68,7 @@ public:
     const AnswerJournal& journal() const { return m_journal; }
     // An interrupted description again: its journal replayed through the engine, without a window
     // shown, up to where it stopped; the journal goes on in the same file. False when the file
-    // cannot be read or holds no step.
+    // cannot be read, holds no step, or another run of the program is writing it.
     bool resume(const QString& journalPath);
     // Back to just before step k of the journal (0: the start), by replaying the steps before it.
     void returnToStep(qsizetype k);

@@ -71,6 +71,28 @@ QStringList loadDescription(const QString& name, const QString& outFolder, Scrip
     return typed;
 }
 
+// One stored description's script against a data folder of its own (its d_files made) and a
+// folder for the files the save writes.
+struct ScriptedDescription {
+    explicit ScriptedDescription(const QString& name,
+                                 const QString& folderPattern = QDir::tempPath() + QStringLiteral("/zuvrack-XXXXXX"))
+        : data(folderPattern)
+        , out(folderPattern)
+        , d(s)
+    {
+        QDir(data.path()).mkpath(QStringLiteral("d_files"));
+        s.DataFolder = data.path();
+        typed = loadDescription(name, out.path(), d, protocol, title);
+    }
+
+    QTemporaryDir data, out;
+    Session s;
+    ScriptedDialogs d;
+    QStringList protocol; // as the script expects it
+    QString title;
+    QStringList typed; // the answers typed and, as empty texts, the end-of-stage button
+};
+
 // Answers a modal window of the real program as the script of d says: the question dialog through
 // its buttons and answer box (or its close box), a message box with its button, the save dialog
 // with the file of the script. d checks what the window shows as it does for the engine.
@@ -225,28 +247,23 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, windows);
-        QTemporaryDir data, out;
-        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
-        Session s;
-        s.DataFolder = data.path();
-        ScriptedDialogs d(s);
-        QStringList expectedProtocol, protocol;
-        QString title, prompt;
-        const QStringList typed = loadDescription(name, out.path(), d, expectedProtocol, title);
+        ScriptedDescription run(name);
+        QStringList protocol;
+        QString prompt;
         if (!windows) {
-            WizardEngine e(s, d);
+            WizardEngine e(run.s, run.d);
             e.startNewDescription();
-            for (const QString& answer : typed)
+            for (const QString& answer : run.typed)
                 e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
             protocol = e.display().input;
             prompt = e.display().prompt;
         } else {
-            QtDialogs dialogs(s);
-            d.setThrowsBack(false);
+            QtDialogs dialogs(run.s);
+            run.d.setThrowsBack(false);
             QWidget strip;
             strip.resize(800, 40);
             strip.show();
-            WizardWindow wizard(s, dialogs, &strip);
+            WizardWindow wizard(run.s, dialogs, &strip);
             wizard.startNewDescription();
             wizard.show();
             wizard.activateWindow();
@@ -257,10 +274,10 @@ private slots:
             connect(&modals, &QTimer::timeout, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
                 if (modal && modal != handled && modal->isVisible())
-                    answerWindow(handled = modal, d);
+                    answerWindow(handled = modal, run.d);
             });
             modals.start(5);
-            for (const QString& answer : typed) {
+            for (const QString& answer : run.typed) {
                 if (!answer.isNull())
                     QTest::keyClicks(answerBox, answer);
                 QTest::keyClick(answerBox, Qt::Key_Return, answer.isNull() ? Qt::ShiftModifier : Qt::NoModifier);
@@ -270,12 +287,12 @@ private slots:
                 protocol << list->item(i)->text();
             prompt = wizard.findChild<QLabel*>(QStringLiteral("lbl_Question"))->text();
         }
-        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
-        QCOMPARE(protocol, expectedProtocol);
-        QCOMPARE(QStringLiteral("%1 %2 %3").arg(s.WizardState).arg(prompt).arg(s.OutputSaved), QStringLiteral("200 К О Н Е Ц !!! 1"));
+        QVERIFY2(run.d.problems().isEmpty(), qPrintable(run.d.problems().join(u'\n')));
+        QCOMPARE(protocol, run.protocol);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(run.s.WizardState).arg(prompt).arg(run.s.OutputSaved), QStringLiteral("200 К О Н Е Ц !!! 1"));
         // The project file: the title without its last three characters, in lower case, in d_files.
-        const QString project = data.filePath(QStringLiteral("d_files/") + title.chopped(3).toLower() + QStringLiteral(".zvr"));
-        compareWithListings(out.filePath(title), dataPath(name), project);
+        const QString project = run.data.filePath(QStringLiteral("d_files/") + run.title.chopped(3).toLower() + QStringLiteral(".zvr"));
+        compareWithListings(run.out.filePath(run.title), dataPath(name), project);
     }
 
     // e2e.sh compares the program's files with committed binaries; they are what their listings say.
@@ -334,36 +351,29 @@ private slots:
         // there is one, or the thousands of replayed answers take a minute.
         const QString tmp = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm/") : QDir::tempPath() + u'/';
         const QString pattern = tmp + QStringLiteral("zuvrack-journal-XXXXXX");
-        QTemporaryDir data(pattern), out(pattern);
-        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
-        const QString journals = data.filePath(QStringLiteral("journals"));
-        Session s;
-        s.DataFolder = data.path();
-        ScriptedDialogs d(s);
-        QStringList protocol;
-        QString title;
-        const QStringList typed = loadDescription(name, out.path(), d, protocol, title);
+        ScriptedDescription run(name, pattern);
+        const QString journals = run.data.filePath(QStringLiteral("journals"));
         // The original run, with the state before every step it journals.
         // Keyed by the step's place: a question left for the answer before it is asked again there.
         QMap<qsizetype, QString> before;
         ProbeDialogs probe;
-        probe.next = &d;
-        WizardEngine e(s, probe);
-        probe.before = [&] { before[e.journal().steps().size()] = stateOf(s, e); };
+        probe.next = &run.d;
+        WizardEngine e(run.s, probe);
+        probe.before = [&] { before[e.journal().steps().size()] = stateOf(run.s, e); };
         e.setJournalFolder(journals);
         e.startNewDescription();
         const QString journalFile = e.journal().path();
-        for (const QString& answer : typed) {
-            before[e.journal().steps().size()] = stateOf(s, e);
+        for (const QString& answer : run.typed) {
+            before[e.journal().steps().size()] = stateOf(run.s, e);
             e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
         }
-        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
-        const QString finished = stateOf(s, e);
+        QVERIFY2(run.d.problems().isEmpty(), qPrintable(run.d.problems().join(u'\n')));
+        const QString finished = stateOf(run.s, e);
         const QList<JournalEntry> steps = e.journal().steps();
         QCOMPARE(before.size(), steps.size());
 
         // Finished: the journal lies beside the project and no longer waits in the folder.
-        const QString project = data.filePath(QStringLiteral("d_files/") + title.chopped(3).toLower());
+        const QString project = run.data.filePath(QStringLiteral("d_files/") + run.title.chopped(3).toLower());
         QFile kept(project + QStringLiteral(".journal.txt"));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         const QByteArray text = kept.readAll();
@@ -379,7 +389,7 @@ private slots:
         for (const qsizetype cut : cuts) {
             const QList<JournalEntry> journalled = parseJournal(text.left(cut));
             const qsizetype k = journalled.size();
-            QFile cutFile(data.filePath(QStringLiteral("cut.journal")));
+            QFile cutFile(run.data.filePath(QStringLiteral("cut.journal")));
             QVERIFY(cutFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
             cutFile.write(text.left(cut));
             cutFile.close();
@@ -412,7 +422,7 @@ private slots:
             QCOMPARE(stateOf(r, re), finished);
             QCOMPARE(linesOf(re.journal().steps()), linesOf(steps));
         }
-        compareWithListings(out.filePath(title), dataPath(name), project + QStringLiteral(".zvr"));
+        compareWithListings(run.out.filePath(run.title), dataPath(name), project + QStringLiteral(".zvr"));
 
         // A journal whose question no longer fits (another version of the program): replayed up
         // to it, the rest left out and counted, the question put to the student.
@@ -421,13 +431,13 @@ private slots:
             ++question;
         if (question < steps.size()) {
             const QByteArray line = journalLine(steps[question]).toUtf8();
-            QFile changed(data.filePath(QStringLiteral("changed.journal")));
+            QFile changed(run.data.filePath(QStringLiteral("changed.journal")));
             QVERIFY(changed.open(QIODevice::WriteOnly));
             changed.write(QByteArray(text).replace(line, QByteArray(line + "?")));
             changed.close();
             ProbeDialogs asked;
             Session c;
-            c.DataFolder = data.path();
+            c.DataFolder = run.data.path();
             WizardEngine ce(c, asked);
             QString reached;
             asked.before = [&] { reached = stateOf(c, ce); };
@@ -462,26 +472,87 @@ private slots:
     // still able to go back (the steps are held in memory).
     void journal_unwritableFolder()
     {
-        QTemporaryDir data, out;
-        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
-        QFile blocker(data.filePath(QStringLiteral("not-a-folder")));
+        ScriptedDescription run(QStringLiteral("returned"));
+        QFile blocker(run.data.filePath(QStringLiteral("not-a-folder")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        Session s;
-        s.DataFolder = data.path();
-        ScriptedDialogs d(s);
-        QStringList protocol;
-        QString title;
-        const QStringList typed = loadDescription(QStringLiteral("returned"), out.path(), d, protocol, title);
-        WizardEngine e(s, d);
+        WizardEngine e(run.s, run.d);
         e.setJournalFolder(blocker.fileName() + QStringLiteral("/journals"));
         e.startNewDescription();
         QVERIFY(e.journal().failing());
-        for (const QString& answer : typed)
+        for (const QString& answer : run.typed)
             e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
-        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(u'\n')));
-        QCOMPARE(e.display().input, protocol);
-        compareWithListings(out.filePath(title), dataPath(QStringLiteral("returned")),
-                            data.filePath(QStringLiteral("d_files/") + title.chopped(3).toLower() + QStringLiteral(".zvr")));
+        QVERIFY2(run.d.problems().isEmpty(), qPrintable(run.d.problems().join(u'\n')));
+        QCOMPARE(e.display().input, run.protocol);
+        compareWithListings(run.out.filePath(run.title), dataPath(QStringLiteral("returned")),
+                            run.data.filePath(QStringLiteral("d_files/") + run.title.chopped(3).toLower() + QStringLiteral(".zvr")));
+    }
+
+    // Two runs of the program at once (started twice by mistake): the journal the first one is
+    // writing is not offered to the second, and cannot be taken over; once the first has closed
+    // it, or died without a word, it is an interrupted description like any other.
+    void journal_heldByAnotherRun()
+    {
+        if (const QString leave = qEnvironmentVariable("ZUVRACK_LEAVE_LOCK"); !leave.isEmpty()) {
+            Session ds;
+            ScriptedDialogs dd(ds);
+            AnswerJournal dying(dd);
+            dying.start(leave);
+            dying.recordCommand(JournalEntry{});
+            std::_Exit(0); // as a crash leaves it: the lock file stays behind
+        }
+        ScriptedDescription run(QStringLiteral("fourbar"));
+        const QString journals = run.data.filePath(QStringLiteral("journals"));
+        auto first = std::make_unique<WizardEngine>(run.s, run.d);
+        first->setJournalFolder(journals);
+        first->startNewDescription();
+        for (const QString& answer : run.typed.mid(0, 6))
+            first->runCommand([&] { answer.isNull() ? first->EndStage() : (first->setAnswerText(answer), first->Work()); });
+        const QString path = first->journal().path();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        file.close();
+
+        // Twenty newer journals lie in the folder, so the first run's is one to make room.
+        for (int i = 0; i < 20; ++i) {
+            QFile newer(QDir(journals).filePath(QStringLiteral("newer%1.journal").arg(i)));
+            QVERIFY(newer.open(QIODevice::WriteOnly));
+            QVERIFY(newer.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        }
+        Session t;
+        t.DataFolder = run.data.path();
+        ScriptedDialogs none(t);
+        QVERIFY(journalInUse(path));
+        QVERIFY(!findInterruptedJournal(journals));
+        {
+            WizardEngine second(t, none);
+            QVERIFY(!second.resume(path));
+            // Its own new description leaves the first one's journal where it is.
+            second.setJournalFolder(journals);
+            second.startNewDescription();
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), written);
+        file.close();
+
+        const QString wasTyped = stateOf(run.s, *first);
+        first.reset(); // the window closed before the end
+        QVERIFY(!journalInUse(path));
+        QCOMPARE(findInterruptedJournal(journals).value_or(InterruptedJournal{}).path, path);
+        WizardEngine second(t, none);
+        QVERIFY(second.resume(path));
+        QCOMPARE(stateOf(t, second), wasTyped);
+        QVERIFY(journalInUse(path));
+
+        // A run that died while writing its journal leaves the lock file, held by no one.
+        const QString crashed = QDir(journals).filePath(QStringLiteral("crashed.journal"));
+        QProcess child;
+        child.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("ZUVRACK_LEAVE_LOCK=") + crashed);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("journal_heldByAnotherRun")});
+        QVERIFY(child.waitForFinished(30000));
+        QVERIFY(QFileInfo::exists(crashed + QStringLiteral(".lock")));
+        QVERIFY(!journalInUse(crashed));
+        QCOMPARE(findInterruptedJournal(journals, path).value_or(InterruptedJournal{}).path, crashed);
     }
 
     // A fault that makes a question repeat must fail the run, not hang it: the same program, started

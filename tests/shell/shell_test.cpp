@@ -4,6 +4,7 @@
 #include "shell/filenames.h"
 #include "shell/mainstrip.h"
 #include "shell/shell.h"
+#include "wizard/journal.h"
 #include "tests/support/mechanismbuilder.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testtable.h"
@@ -168,6 +169,33 @@ private slots:
             QVERIFY2(!top->isVisible(), qPrintable(top->objectName())); // the compiler window too
         shell.newMechanism();
         QCOMPARE(choosers.size(), 3);
+    }
+
+    // The File menu's interrupted description, chosen while another run of the program still
+    // writes its journal (the menu was opened before that run took it up): said, no wizard window
+    // opens, and the journal is left to the run that writes it.
+    void resume_ofAJournalAnotherRunWrites_isRefused()
+    {
+        QTemporaryDir data;
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("d_files")));
+        Session other;
+        ScriptedDialogs otherDialogs(other);
+        AnswerJournal running(otherDialogs);
+        const QString path = data.filePath(QStringLiteral("journals/a.journal"));
+        QVERIFY(running.start(path));
+        running.recordCommand(JournalEntry{});
+        Session s;
+        s.DataFolder = data.path();
+        ScriptedDialogs d(s);
+        d.expectMessage(QStringLiteral("KVERTA Mode"), QStringLiteral("Это описание сейчас ведётся в другом окне программы."),
+                        MessageIcon::Information);
+        Shell shell(s, d);
+        shell.start();
+        shell.resumeDescription(path);
+        settle();
+        QVERIFY(!shell.wizardWindow());
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
+        QCOMPARE(readJournal(path).size(), 1);
     }
 };
 

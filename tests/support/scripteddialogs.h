@@ -39,6 +39,10 @@ public:
     // The message box of an error code, built from the error table with the given detail texts.
     ScriptedDialogs& expectError(qint16 code, const QString& errorDetail = QString(),
                                  const QString& reservedWord = QString());
+    ScriptedDialogs& expectMessage(const QString& title, const QString& text, MessageIcon icon)
+    {
+        return expect({.kind = Kind::Message, .text = text, .title = title, .icon = icon});
+    }
     ScriptedDialogs& expectYesNo(const QString& text, const QString& title, int answer)
     {
         return expect({.kind = Kind::YesNo, .text = text, .title = title, .icon = MessageIcon::Question, .button = answer});
