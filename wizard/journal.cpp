@@ -333,7 +333,8 @@ void AnswerJournal::writeLine(const QString& line, bool sync)
 
 void AnswerJournal::keep(JournalEntry entry, bool write)
 {
-    entry.protocolLength = m_protocolLength ? m_protocolLength() : 0;
+    if (m_stepNotes)
+        m_stepNotes(entry);
     m_steps << entry;
     if (write)
         writeLine(journalLine(entry), true);
@@ -380,8 +381,11 @@ void AnswerJournal::endReplay()
 {
     if (!m_replaying)
         return;
-    if (!m_wentLive)
+    if (!m_wentLive) {
         rewrite();
+        if (m_caughtUp)
+            m_caughtUp();
+    }
     m_pending.clear();
     m_next = 0;
     m_replaying = false;
@@ -405,6 +409,8 @@ std::optional<JournalEntry> AnswerJournal::replayed(JournalEntry::Kind kind, con
     m_next = m_pending.size();
     m_wentLive = true;
     rewrite();
+    if (m_caughtUp)
+        m_caughtUp();
     return std::nullopt;
 }
 

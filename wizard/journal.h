@@ -25,6 +25,7 @@ struct JournalEntry {
     int button = 0;      // YesNo: 6 or 7
     FileChoice file;     // Save, Open
     int protocolLength = 0; // lines of the input protocol when the step was taken (not written)
+    qint16 state = 0;       // the wizard's state then, the prompt the step answered (not written)
     QString note;           // the comment written after the step (the prompt it led to)
 
     bool isCommand() const { return kind <= Kind::StageReturn; }
@@ -69,8 +70,11 @@ public:
     explicit AnswerJournal(Dialogs& live);
     ~AnswerJournal() override;
 
-    // The lines of the input protocol right now, noted with every step.
-    void setProtocolLength(std::function<int()> length) { m_protocolLength = std::move(length); }
+    // What is noted with every step as it is taken (the lines of the protocol, the state).
+    void setStepNotes(std::function<void(JournalEntry&)> notes) { m_stepNotes = std::move(notes); }
+    // Called when a replay has caught up: where it puts its first question to the student, or at
+    // its end when it puts none. The windows are shown from here on.
+    void setCaughtUp(std::function<void()> caughtUp) { m_caughtUp = std::move(caughtUp); }
 
     // A new journal: no steps; with a file, the file is started afresh (its folder made). An empty
     // path keeps the journal in memory only. Returns false when the file cannot be written; the
@@ -124,7 +128,8 @@ private:
     bool takeLock();
 
     Dialogs& m_live;
-    std::function<int()> m_protocolLength;
+    std::function<void(JournalEntry&)> m_stepNotes;
+    std::function<void()> m_caughtUp;
     QString m_path;
     QFile m_file;
     std::unique_ptr<QLockFile> m_lock;

@@ -22,7 +22,14 @@ WizardEngine::WizardEngine(Session& session, Dialogs& dialogs, QObject* parent)
     , m_dialogs(m_journal)
     , m_runner(RunStage2State)
 {
-    m_journal.setProtocolLength([this] { return int(m_display.input.size()); });
+    m_journal.setStepNotes([this](JournalEntry& step) {
+        step.protocolLength = int(m_display.input.size());
+        step.state = m_session.WizardState;
+    });
+    m_journal.setCaughtUp([this] {
+        notify();
+        emit replayCaughtUp();
+    });
 }
 
 WizardEngine::~WizardEngine() = default;

@@ -96,6 +96,9 @@ public:
 signals:
     void changed();
     void freeEditRequested();
+    // A replay (a resumed description, a return to an earlier answer) has caught up with the
+    // steps: the records and the display are those of the last one, and what follows is live.
+    void replayCaughtUp();
 
 private:
     // Noted once, for the outermost command the student gave (the engine also calls them itself).

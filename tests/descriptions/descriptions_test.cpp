@@ -5,6 +5,7 @@
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testtable.h"
 #include "files/projectformat.h"
+#include "files/ui/screenfit.h"
 #include "wizard/journal.h"
 #include "wizard/ui/wizardwindow.h"
 #include "wizard/wizardengine.h"
@@ -23,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace {
 
@@ -485,6 +488,86 @@ private slots:
         QCOMPARE(e.display().input, run.protocol);
         compareWithListings(run.out.filePath(run.title), dataPath(QStringLiteral("returned")),
                             run.data.filePath(QStringLiteral("d_files/") + run.title.chopped(3).toLower() + QStringLiteral(".zvr")));
+    }
+
+    // Resumed in a window, the description shows what a student saw when typing it, before the
+    // first question it puts to the student (or, in stage 1, when it is done): the stage tree
+    // opened and marked, and the stage's picture, not an empty picture frame.
+    void journal_resumedWindowShowsItsStage_data()
+    {
+        QTest::addColumn<int>("cutBeforeState");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QStringList>("checked");
+        QTest::newRow("stage 1, second link of a pair") << 13 << QStringLiteral("Bitmaps/stage-01-.gif")
+                                                        << QStringList{QStringLiteral("S1"), QStringLiteral("S11")};
+        QTest::newRow("stage 1, the frame") << 2 << QStringLiteral("Bitmaps/stage-01-.gif")
+                                            << QStringList{QStringLiteral("S1"), QStringLiteral("S12")};
+        QTest::newRow("stage 2, a length") << 10 << QStringLiteral("Bitmaps/stage-02-.gif")
+                                           << QStringList{QStringLiteral("S2"), QStringLiteral("S22")};
+    }
+    void journal_resumedWindowShowsItsStage()
+    {
+        QFETCH(int, cutBeforeState);
+        QFETCH(QString, picture);
+        QFETCH(QStringList, checked);
+        ScriptedDescription run(QStringLiteral("fourbar"));
+        WizardEngine e(run.s, run.d);
+        e.startNewDescription();
+        for (const QString& answer : run.typed)
+            e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+        QList<JournalEntry> steps = e.journal().steps();
+        qsizetype k = 0;
+        while (k < steps.size() && steps[k].state != cutBeforeState)
+            ++k;
+        QVERIFY(k < steps.size());
+        QFile cut(run.data.filePath(QStringLiteral("cut.journal")));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        for (const JournalEntry& step : steps.mid(0, k))
+            cut.write((journalLine(step) + u'\n').toUtf8());
+        cut.close();
+
+        QVERIFY(QDir(run.data.path()).mkpath(QStringLiteral("Bitmaps")));
+        for (const QString& file : {QStringLiteral("Bitmaps/stage-01-.gif"), QStringLiteral("Bitmaps/stage-02-.gif")})
+            QVERIFY(QFile::copy(QDir(QStringLiteral(ZUVRACK_TEST_DATA)).filePath(file), run.data.filePath(file)));
+        Session r;
+        r.DataFolder = run.data.path();
+        ProbeDialogs live; // the first question put for real stops the run there
+        QWidget strip;
+        strip.resize(800, 40);
+        strip.show();
+        WizardWindow wizard(r, live, &strip);
+        QStringList seen;
+        const auto look = [&] {
+            if (!seen.isEmpty())
+                return;
+            const auto* tree = wizard.findChild<QTreeWidget*>(QStringLiteral("tw_Prog"));
+            for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it) {
+                const QString key = (*it)->data(0, Qt::UserRole).toString();
+                if ((*it)->isExpanded())
+                    seen << key + QStringLiteral(" open");
+                if ((*it)->checkState(0) == Qt::Checked)
+                    seen << key + QStringLiteral(" checked");
+            }
+            const auto* help = wizard.findChild<QLabel*>(QStringLiteral("img_Help"));
+            const QImage shown = help->pixmap().toImage();
+            const QImage expected = screenPicture(QPixmap(run.data.filePath(picture)), help->size(),
+                                                  help->devicePixelRatioF()).toImage();
+            seen << (!shown.isNull() && shown == expected ? QStringLiteral("picture") : QStringLiteral("no picture"));
+        };
+        live.before = look;
+        try {
+            wizard.resume(cut.fileName());
+        } catch (const Stop&) {
+        }
+        look();
+        QCOMPARE(r.WizardState, qint16(cutBeforeState));
+        QStringList expected{QStringLiteral("S1 open"), QStringLiteral("S14 open"), QStringLiteral("S2 open")};
+        for (const QString& key : checked)
+            expected << key + QStringLiteral(" checked");
+        expected << QStringLiteral("picture");
+        seen.sort();
+        expected.sort();
+        QCOMPARE(seen, expected);
     }
 
     // Two runs of the program at once (started twice by mistake): the journal the first one is

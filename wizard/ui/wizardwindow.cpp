@@ -78,6 +78,7 @@ WizardWindow::WizardWindow(Session& session, Dialogs& dialogs, QWidget* mainWind
 
     connect(m_engine, &WizardEngine::changed, this, &WizardWindow::showEngine);
     connect(m_engine, &WizardEngine::freeEditRequested, this, &WizardWindow::freeEditRequested);
+    connect(m_engine, &WizardEngine::replayCaughtUp, this, &WizardWindow::showReplayedPath);
     connect(m_answer, &QLineEdit::textEdited, m_engine, &WizardEngine::setAnswerText);
     // The advice follows every change of the answer box, typed or set by the engine.
     connect(m_answer, &QLineEdit::textChanged, this, &WizardWindow::showAdvice);
@@ -335,6 +336,30 @@ void WizardWindow::ShowStagePicture(qint16 code)
         return;
     }
     m_help->setPixmap(screenPicture(image, m_help->size(), m_help->devicePixelRatioF()));
+}
+
+void WizardWindow::showReplayedPath()
+{
+    qint16 picture = 0;
+    QList<qint16> states;
+    for (const JournalEntry& step : m_engine->journal().steps())
+        states << step.state;
+    states << m_session.WizardState;
+    for (const qint16 state : std::as_const(states)) {
+        for (const QString& key : stageMarks(state).expanded)
+            if (QTreeWidgetItem* item = m_nodes.value(key))
+                item->setExpanded(true);
+        if (stagePicture(state).action == StagePicture::Load)
+            picture = state;
+    }
+    m_shownState = m_session.WizardState;
+    MarkStageTree();
+    if (picture)
+        ShowStagePicture(picture);
+    else
+        m_help->clear();
+    if (m_input->count() > 0)
+        m_input->setCurrentRow(m_input->count() - 1);
 }
 
 void WizardWindow::refreshTick()

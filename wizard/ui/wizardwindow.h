@@ -48,6 +48,10 @@ public:
     void ShowStagePicture(qint16 code);
     // The state for which the marks and picture were last set.
     qint16 ShownState() const;
+    // After a replay: the tree and the picture as the refresh timer leaves them when it has seen
+    // the prompt of every step replayed (the tree's expansions and the last picture loaded on the
+    // way), shown before the first question the student is asked.
+    void showReplayedPath();
 
 signals:
     // The free-edit button was pressed after the description was saved.
