@@ -117,9 +117,10 @@ void pairsTable(Page& page, const Session& s)
 void linksTables(Page& page, const Session& s)
 {
     page.heading(QStringLiteral("Звенья"));
+    // Nine columns: the long words of the heading may break, at their soft hyphens.
     page.table({QStringLiteral("Звено"), QStringLiteral("Пара 1"), QStringLiteral("Пара 2"), QStringLiteral("Тип"),
-                QStringLiteral("Роль"), QStringLiteral("Длина"), QStringLiteral("Вращательная пара на направляющей"),
-                QStringLiteral("Перпендикуляр"), QStringLiteral("Направление обхода")});
+                QStringLiteral("Роль"), QStringLiteral("Длина"), QStringLiteral("Вращательная пара на направ\u00ADляющей"),
+                QStringLiteral("Перпенди\u00ADкуляр"), QStringLiteral("Направле\u00ADние обхода")});
     for (int i = 1; i <= zvenoCount(s); ++i) {
         const ZVENO& z = s.Zvenos[i];
         const bool moving = !isFrameLink(z) && !isCopyLink(z);
@@ -289,6 +290,9 @@ void printSummary(const Session& session, const QString& title, QPagedPaintDevic
     }
     const QString source = QStringLiteral("zuvrack-diagram.png");
     QTextDocument document;
+    // The tables a little smaller than the text, so that the links' nine columns keep their words
+    // whole on an A4 page.
+    document.setDefaultStyleSheet(QStringLiteral("th, td { font-size: 8pt; }"));
     document.addResource(QTextDocument::ImageResource, QUrl(source), picture);
     document.setHtml(summaryHtml(session, title, source));
     document.print(&device);
