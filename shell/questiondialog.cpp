@@ -36,6 +36,18 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent)
     return b;
 }
 
+// Alt+Left as a button, shown where the wizard can go back: flat, and never the one Enter presses.
+QPushButton* previousButton(const char* name, QAction* previous, QWidget* parent)
+{
+    auto* b = new QPushButton(QStringLiteral("← Назад"), parent);
+    b->setObjectName(QLatin1String(name));
+    b->setFlat(true);
+    b->setAutoDefault(false);
+    b->setToolTip(QStringLiteral("Вернуться к предыдущему ответу (Alt+←)"));
+    QObject::connect(b, &QPushButton::clicked, previous, &QAction::trigger);
+    return b;
+}
+
 // The questions are written with CR LF line breaks; a label wants plain "\n".
 QString shownText(const QString& text)
 {
@@ -70,11 +82,14 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     lbl_Question1 = questionLabel("lbl_Question1", frm_Mode1);
     btn_Yes = button("btn_Yes", QStringLiteral("ДА"), frm_Mode1);
     btn_No = button("btn_No", QStringLiteral("НЕТ"), frm_Mode1);
-    auto* yesNo = new QHBoxLayout;
-    yesNo->addStretch();
-    yesNo->addWidget(btn_Yes);
-    yesNo->addWidget(btn_No);
-    yesNo->addStretch();
+    btn_Previous1 = previousButton("btn_Previous1", previous, frm_Mode1);
+    auto* yesNo = new QGridLayout;
+    // ДА and НЕТ stay in the middle, whether the way back is shown or not.
+    yesNo->addWidget(btn_Previous1, 0, 0, Qt::AlignLeft);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(btn_Yes);
+    middle->addWidget(btn_No);
+    yesNo->addLayout(middle, 0, 0, Qt::AlignHCenter);
     auto* face1 = new QVBoxLayout(frm_Mode1);
     face1->addWidget(lbl_Question1, 1);
     face1->addLayout(yesNo);
@@ -86,7 +101,9 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     txt_Answer = new QLineEdit(frm_Mode2);
     txt_Answer->setObjectName(QStringLiteral("txt_Answer"));
     btn_Ok = button("btn_Ok", QStringLiteral("Ок"), frm_Mode2);
+    btn_Previous2 = previousButton("btn_Previous2", previous, frm_Mode2);
     auto* ok = new QHBoxLayout;
+    ok->addWidget(btn_Previous2);
     ok->addStretch();
     ok->addWidget(btn_Ok);
     // The unit of the value asked, or what to type instead of a refused number: muted, under the box.
@@ -120,6 +137,8 @@ bool QuestionDialog::prepare(const QString& question, float mode, const QString&
     m_result.reset();
     m_wantsPrevious = false;
     setToolTip(ReturnPoint::active() ? QStringLiteral("Alt+← — вернуться к предыдущему ответу") : QString());
+    btn_Previous1->setVisible(ReturnPoint::active());
+    btn_Previous2->setVisible(ReturnPoint::active());
     if (mode == kTextMode) {
         frm_Mode1->hide();
         frm_Mode2->show();

@@ -23,7 +23,8 @@ public:
 
     // "6", "7" or the typed text after a button; nothing when the dialog was closed without one.
     const std::optional<QString>& result() const { return m_result; }
-    // Left with Alt+Left for the answer before this question (only where the wizard can go back).
+    // Left with Alt+Left or "← Назад" for the answer before this question (only where the wizard
+    // can go back).
     bool wantsPreviousAnswer() const { return m_wantsPrevious; }
 
 private:
@@ -33,6 +34,8 @@ private:
     QLabel* lbl_Question1;
     QPushButton* btn_Yes;
     QPushButton* btn_No;
+    QPushButton* btn_Previous1; // the way back, on each face
+    QPushButton* btn_Previous2;
     QFrame* frm_Mode2;
     QLabel* lbl_Question2;
     QLineEdit* txt_Answer;

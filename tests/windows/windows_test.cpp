@@ -226,6 +226,9 @@ private slots:
             for (const QLabel* face : modal->findChildren<QLabel*>(QRegularExpression(u"^lbl_Question"_s)))
                 if (face->isVisible())
                     shown << face->objectName() + u' ' + face->text();
+            for (const QPushButton* back : modal->findChildren<QPushButton*>(QRegularExpression(u"^btn_Previous"_s)))
+                if (back->isVisible())
+                    shown << back->objectName();
             QWidget* focus = modal->focusWidget() ? modal->focusWidget() : modal;
             for (const QChar c : cell("typed")) // key by key, Cyrillic included, as a person types
                 QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, QString(c), Qt::NoModifier);
@@ -236,11 +239,20 @@ private slots:
             else
                 QTest::keyClick(focus, cell("action") == u"Enter"_s ? Qt::Key_Return : Qt::Key_Escape);
         });
-        const QString asked = cell("asked").section(u' ', 0, 0), mode = cell("asked").section(u' ', 1);
+        const QString asked = cell("asked").section(u' ', 0, 0), mode = cell("asked").section(u' ', 1, 1);
         const QString title = u"Обнаружена ошибка чтения данных!"_s, text = u"Ошибка #: 20\r\n<b>не</b> файл"_s;
         QString given;
-        if (asked == u"question"_s)
-            given = dialogs.askQuestion(u"Введите длину звена 1\r\nв мм"_s, mode.toFloat(), u"40"_s, QPoint(100, 120));
+        if (asked == u"question"_s) {
+            // "back": asked where the wizard can go back to the answer before (stage 2).
+            std::optional<ReturnPoint> point;
+            if (cell("asked").section(u' ', 2) == u"back"_s)
+                point.emplace();
+            try {
+                given = dialogs.askQuestion(u"Введите длину звена 1\r\nв мм"_s, mode.toFloat(), u"40"_s, QPoint(100, 120));
+            } catch (const ReturnToPreviousAnswer&) {
+                given = u"back"_s;
+            }
+        }
         else if (asked == u"yesno"_s)
             given = QString::number(dialogs.yesNoBox(text, title));
         else if (asked == u"message"_s)
