@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSysInfo>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -169,6 +170,10 @@ QString lockPath(const QString& journal)
     return journal + QStringLiteral(".lock");
 }
 
+// A journal another computer's run has not written for this long was left there by a run that
+// ended: a home folder shared over the network, and the student has moved to another computer.
+constexpr qint64 kIdleForeignJournalSecs = 10 * 60;
+
 // A lock that only a run that ended leaves behind: one of a run still going never goes stale.
 std::unique_ptr<QLockFile> journalLock(const QString& journal)
 {
@@ -177,12 +182,29 @@ std::unique_ptr<QLockFile> journalLock(const QString& journal)
     return lock;
 }
 
+// Takes the journal's lock; false while a run still going holds it. A run of this computer is
+// known by its process; one of another computer only by its journal being written lately.
+bool tryJournalLock(QLockFile& lock, const QString& journal)
+{
+    if (lock.tryLock(0))
+        return true;
+    if (lock.error() != QLockFile::LockFailedError)
+        return false;
+    qint64 pid = 0;
+    QString host, application;
+    if (!lock.getLockInfo(&pid, &host, &application) || host.isEmpty() || host == QSysInfo::machineHostName())
+        return false;
+    if (QFileInfo(journal).lastModified().secsTo(QDateTime::currentDateTime()) <= kIdleForeignJournalSecs)
+        return false;
+    return lock.removeStaleLockFile() && lock.tryLock(0);
+}
+
 } // namespace
 
 bool journalInUse(const QString& path)
 {
     const std::unique_ptr<QLockFile> lock = journalLock(path);
-    if (lock->tryLock(0))
+    if (tryJournalLock(*lock, path))
         return false; // the lock file goes with the object
     return lock->error() == QLockFile::LockFailedError;
 }
@@ -257,7 +279,7 @@ bool AnswerJournal::takeLock()
     if (m_path.isEmpty() || m_lock)
         return true;
     std::unique_ptr<QLockFile> lock = journalLock(m_path);
-    if (lock->tryLock(0)) {
+    if (tryJournalLock(*lock, m_path)) {
         m_lock = std::move(lock);
         return true;
     }

@@ -570,9 +570,10 @@ private slots:
         QCOMPARE(seen, expected);
     }
 
-    // Two runs of the program at once (started twice by mistake): the journal the first one is
-    // writing is not offered to the second, and cannot be taken over; once the first has closed
-    // it, or died without a word, it is an interrupted description like any other.
+    // Two runs of the program at once (started twice by mistake, or on two computers sharing the
+    // home folder): the journal the first one is writing is not offered to the second, and cannot
+    // be taken over; once the first has closed it, or died without a word, it is an interrupted
+    // description like any other.
     void journal_heldByAnotherRun()
     {
         if (const QString leave = qEnvironmentVariable("ZUVRACK_LEAVE_LOCK"); !leave.isEmpty()) {
@@ -636,6 +637,24 @@ private slots:
         QVERIFY(QFileInfo::exists(crashed + QStringLiteral(".lock")));
         QVERIFY(!journalInUse(crashed));
         QCOMPARE(findInterruptedJournal(journals, path).value_or(InterruptedJournal{}).path, crashed);
+
+        // A home folder shared over the network: another computer's lock, whose process cannot be
+        // asked after, holds its journal while it is being written, and not once it lies idle.
+        const QString shared = run.data.filePath(QStringLiteral("shared"));
+        const QString foreign = QDir(shared).filePath(QStringLiteral("foreign.journal"));
+        QVERIFY(QDir().mkpath(shared) && QFile::copy(crashed, foreign));
+        QFile foreignLock(foreign + QStringLiteral(".lock"));
+        QVERIFY(foreignLock.open(QIODevice::WriteOnly));
+        foreignLock.write(QByteArray::number(QCoreApplication::applicationPid()) + "\nzuvrack\nanother-computer\n\n\n");
+        foreignLock.close();
+        QVERIFY(journalInUse(foreign));
+        QVERIFY(!findInterruptedJournal(shared));
+        QFile idle(foreign);
+        QVERIFY(idle.open(QIODevice::ReadWrite));
+        QVERIFY(idle.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        idle.close();
+        QCOMPARE(findInterruptedJournal(shared).value_or(InterruptedJournal{}).path, foreign);
+        QVERIFY(second.resume(foreign));
     }
 
     // A fault that makes a question repeat must fail the run, not hang it: the same program, started
