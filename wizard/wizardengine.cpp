@@ -12,6 +12,7 @@
 #include "wizard/stagetree.h"
 
 #include <QDateTime>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -88,8 +89,9 @@ void WizardEngine::setJournalFolder(const QString& folder)
 
 void WizardEngine::startNewDescription()
 {
-    const QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
-                         QStringLiteral(".journal");
+    // The process in the name as well: two runs started in the same millisecond keep two journals.
+    const QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + u'-' +
+                         QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".journal");
     m_journal.start(m_journalFolder.isEmpty() ? QString() : QDir(m_journalFolder).filePath(name));
     resetDescription();
 }
