@@ -2,8 +2,6 @@
 
 #include "model/session.h"
 #include "wizard/journal.h"
-#include "wizard/ui/wizardwindow.h"
-#include "wizard/wizardengine.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -101,9 +99,7 @@ void MainStrip::listSamples()
 
 void MainStrip::offerResume()
 {
-    auto* wizard = qobject_cast<WizardWindow*>(m_wizard.data());
-    const std::optional<InterruptedJournal> found =
-        findInterruptedJournal(m_journalFolder, wizard ? wizard->engine().journal().path() : QString());
+    const std::optional<InterruptedJournal> found = findInterruptedJournal(m_journalFolder);
     m_resumable = found ? found->path : QString();
     mnu_Resume->setVisible(found.has_value());
     if (!found)

@@ -1,5 +1,7 @@
 #include "wizard/journal.h"
 
+#include "files/savefile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -54,16 +56,62 @@ QStringList fields(const QString& rest)
     return out;
 }
 
-// Replaced whole or not at all: a crash while writing leaves the old file.
+// Replaced whole or not at all: a crash or a full disk while writing leaves the old file.
 bool writeWhole(const QString& path, const QByteArray& bytes)
 {
     QSaveFile save(path);
-    return save.open(QIODevice::WriteOnly) && save.write(bytes) == bytes.size() && save.commit();
+    return prepareSaveFile(save, bytes) && save.commit();
 }
 
 QString firstLine(const QString& text)
 {
     return text.section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0);
+}
+
+QString lockPath(const QString& journal)
+{
+    return journal + QStringLiteral(".lock");
+}
+
+// A journal another computer's run has not written for this long was left there by a run that
+// ended: a home folder shared over the network, and the student has moved to another computer.
+constexpr qint64 kIdleForeignJournalSecs = 10 * 60;
+
+// Takes the lock of a journal; false while a run still going holds it. A run of this computer is
+// known by its process; one of another computer only by its journal being written lately.
+bool tryJournalLock(QLockFile& lock, const QString& journal)
+{
+    if (lock.tryLock(0))
+        return true;
+    if (lock.error() != QLockFile::LockFailedError)
+        return false;
+    qint64 pid = 0;
+    QString host, application;
+    if (!lock.getLockInfo(&pid, &host, &application) || host.isEmpty() || host == QSysInfo::machineHostName())
+        return false;
+    if (QFileInfo(journal).lastModified().secsTo(QDateTime::currentDateTime()) <= kIdleForeignJournalSecs)
+        return false;
+    return lock.removeStaleLockFile() && lock.tryLock(0);
+}
+
+// The journal's lock, held, or nothing; inUse says whether a run still going holds it. A folder
+// that takes no lock file gives nothing and is not in use: it takes no journal either, which the
+// writes say. A lock of a run still going never goes stale by its age.
+std::unique_ptr<QLockFile> takeJournalLock(const QString& journal, bool& inUse)
+{
+    auto lock = std::make_unique<QLockFile>(lockPath(journal));
+    lock->setStaleLockTime(0);
+    inUse = false;
+    if (tryJournalLock(*lock, journal))
+        return lock;
+    inUse = lock->error() == QLockFile::LockFailedError;
+    return nullptr;
+}
+
+// The journals of a folder, the newest first.
+QFileInfoList journalsIn(const QString& folder)
+{
+    return QDir(folder).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
 }
 
 } // namespace
@@ -163,60 +211,21 @@ QList<JournalEntry> readJournal(const QString& path)
     return parseJournal(file.readAll());
 }
 
-namespace {
-
-QString lockPath(const QString& journal)
-{
-    return journal + QStringLiteral(".lock");
-}
-
-// A journal another computer's run has not written for this long was left there by a run that
-// ended: a home folder shared over the network, and the student has moved to another computer.
-constexpr qint64 kIdleForeignJournalSecs = 10 * 60;
-
-// A lock that only a run that ended leaves behind: one of a run still going never goes stale.
-std::unique_ptr<QLockFile> journalLock(const QString& journal)
-{
-    auto lock = std::make_unique<QLockFile>(lockPath(journal));
-    lock->setStaleLockTime(0);
-    return lock;
-}
-
-// Takes the journal's lock; false while a run still going holds it. A run of this computer is
-// known by its process; one of another computer only by its journal being written lately.
-bool tryJournalLock(QLockFile& lock, const QString& journal)
-{
-    if (lock.tryLock(0))
-        return true;
-    if (lock.error() != QLockFile::LockFailedError)
-        return false;
-    qint64 pid = 0;
-    QString host, application;
-    if (!lock.getLockInfo(&pid, &host, &application) || host.isEmpty() || host == QSysInfo::machineHostName())
-        return false;
-    if (QFileInfo(journal).lastModified().secsTo(QDateTime::currentDateTime()) <= kIdleForeignJournalSecs)
-        return false;
-    return lock.removeStaleLockFile() && lock.tryLock(0);
-}
-
-} // namespace
 
 bool journalInUse(const QString& path)
 {
-    const std::unique_ptr<QLockFile> lock = journalLock(path);
-    if (tryJournalLock(*lock, path))
-        return false; // the lock file goes with the object
-    return lock->error() == QLockFile::LockFailedError;
+    bool inUse = false;
+    takeJournalLock(path, inUse); // a lock taken goes again at once, and its file with it
+    return inUse;
 }
 
-std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, const QString& running)
+std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder)
 {
     if (folder.isEmpty())
         return std::nullopt;
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
-    for (const QFileInfo& info : files) {
-        if (info.filePath() == running || journalInUse(info.filePath()))
+    // The description under way in this run holds its journal's lock as any other run does.
+    for (const QFileInfo& info : journalsIn(folder)) {
+        if (journalInUse(info.filePath()))
             continue;
         const QList<JournalEntry> steps = readJournal(info.filePath());
         if (steps.isEmpty())
@@ -251,10 +260,8 @@ bool AnswerJournal::start(const QString& path)
         return true;
     const QFileInfo info(path);
     QDir().mkpath(info.absolutePath());
-    takeLock();
     // Another run's journal stays however old it is: that run is still writing it.
-    const QFileInfoList old =
-        QDir(info.absolutePath()).entryInfoList({QLatin1Char('*') + kJournalSuffix}, QDir::Files, QDir::Time);
+    const QFileInfoList old = journalsIn(info.absolutePath());
     for (qsizetype i = kKeptJournals; i < old.size(); ++i) {
         if (old[i].filePath() == path || journalInUse(old[i].filePath()))
             continue;
@@ -266,25 +273,25 @@ bool AnswerJournal::start(const QString& path)
 
 bool AnswerJournal::continueIn(const QString& path)
 {
-    if (path != m_path && journalInUse(path))
-        return false;
+    if (path != m_path) {
+        bool inUse = false;
+        std::unique_ptr<QLockFile> lock = takeJournalLock(path, inUse);
+        if (inUse)
+            return false;
+        m_lock = std::move(lock);
+        m_path = path;
+    }
     m_file.close();
-    m_lock.reset();
-    m_path = path;
-    return takeLock();
+    return true;
 }
 
 bool AnswerJournal::takeLock()
 {
     if (m_path.isEmpty() || m_lock)
         return true;
-    std::unique_ptr<QLockFile> lock = journalLock(m_path);
-    if (tryJournalLock(*lock, m_path)) {
-        m_lock = std::move(lock);
-        return true;
-    }
-    // A folder that takes no lock file takes no journal either; that is said by the writes.
-    return lock->error() != QLockFile::LockFailedError;
+    bool inUse = false;
+    m_lock = takeJournalLock(m_path, inUse);
+    return !inUse;
 }
 
 QByteArray AnswerJournal::text() const

@@ -57,9 +57,9 @@ struct InterruptedJournal {
 // Whether a run of the program that is still going writes the journal at path (it holds the
 // journal's lock file, path + ".lock"). A run that ended, however it ended, holds none.
 bool journalInUse(const QString& path);
-// The newest journal in folder that was not finished, if any holds a step; `running` (the journal
-// of the description under way) is not one, nor one that another run is writing now.
-std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder, const QString& running = QString());
+// The newest journal in folder that was not finished, if any holds a step; not one that a run of
+// the program is writing now (this one's description under way included).
+std::optional<InterruptedJournal> findInterruptedJournal(const QString& folder);
 
 // The Dialogs the wizard asks through. Every answer given is kept as a step, and written to the
 // journal file (flushed to disk) before the next question is put. While replaying, the windows are

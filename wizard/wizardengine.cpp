@@ -1,11 +1,9 @@
 #include "wizard/wizardengine.h"
 
-#include "files/projectfile.h"
 #include "model/answers.h"
 #include "model/dialogs.h"
 #include "model/ask.h"
 #include "model/errors.h"
-#include "model/flags.h"
 #include "wizard/panels.h"
 #include "model/session.h"
 #include "wizard/stage2/stage2.h"
@@ -14,7 +12,6 @@
 #include <QDateTime>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 
 WizardEngine::WizardEngine(Session& session, Dialogs& dialogs, QObject* parent)
     : QObject(parent)

@@ -96,6 +96,16 @@ struct ScriptedDescription {
     QStringList typed; // the answers typed and, as empty texts, the end-of-stage button
 };
 
+// One word of a script given to the engine as the window gives it: typed and entered, or (an
+// empty text) the end-of-stage button.
+void typeInto(WizardEngine& e, const QString& answer)
+{
+    JournalEntry step;
+    step.kind = answer.isNull() ? JournalEntry::Kind::EndStage : JournalEntry::Kind::Typed;
+    step.answer = answer;
+    e.runCommand([&] { e.runStep(step); });
+}
+
 // Answers a modal window of the real program as the script of d says: the question dialog through
 // its buttons and answer box (or its close box), a message box with its button, the save dialog
 // with the file of the script. d checks what the window shows as it does for the engine.
@@ -257,7 +267,7 @@ private slots:
             WizardEngine e(run.s, run.d);
             e.startNewDescription();
             for (const QString& answer : run.typed)
-                e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+                typeInto(e, answer);
             protocol = e.display().input;
             prompt = e.display().prompt;
         } else {
@@ -368,7 +378,7 @@ private slots:
         const QString journalFile = e.journal().path();
         for (const QString& answer : run.typed) {
             before[e.journal().steps().size()] = stateOf(run.s, e);
-            e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+            typeInto(e, answer);
         }
         QVERIFY2(run.d.problems().isEmpty(), qPrintable(run.d.problems().join(u'\n')));
         const QString finished = stateOf(run.s, e);
@@ -483,7 +493,7 @@ private slots:
         e.startNewDescription();
         QVERIFY(e.journal().failing());
         for (const QString& answer : run.typed)
-            e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+            typeInto(e, answer);
         QVERIFY2(run.d.problems().isEmpty(), qPrintable(run.d.problems().join(u'\n')));
         QCOMPARE(e.display().input, run.protocol);
         compareWithListings(run.out.filePath(run.title), dataPath(QStringLiteral("returned")),
@@ -514,7 +524,7 @@ private slots:
         WizardEngine e(run.s, run.d);
         e.startNewDescription();
         for (const QString& answer : run.typed)
-            e.runCommand([&] { answer.isNull() ? e.EndStage() : (e.setAnswerText(answer), e.Work()); });
+            typeInto(e, answer);
         QList<JournalEntry> steps = e.journal().steps();
         qsizetype k = 0;
         while (k < steps.size() && steps[k].state != cutBeforeState)
@@ -590,7 +600,7 @@ private slots:
         first->setJournalFolder(journals);
         first->startNewDescription();
         for (const QString& answer : run.typed.mid(0, 6))
-            first->runCommand([&] { answer.isNull() ? first->EndStage() : (first->setAnswerText(answer), first->Work()); });
+            typeInto(*first, answer);
         const QString path = first->journal().path();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -636,7 +646,7 @@ private slots:
         QVERIFY(child.waitForFinished(30000));
         QVERIFY(QFileInfo::exists(crashed + QStringLiteral(".lock")));
         QVERIFY(!journalInUse(crashed));
-        QCOMPARE(findInterruptedJournal(journals, path).value_or(InterruptedJournal{}).path, crashed);
+        QCOMPARE(findInterruptedJournal(journals).value_or(InterruptedJournal{}).path, crashed);
 
         // A home folder shared over the network: another computer's lock, whose process cannot be
         // asked after, holds its journal while it is being written, and not once it lies idle.

@@ -340,26 +340,22 @@ void WizardWindow::ShowStagePicture(qint16 code)
 
 void WizardWindow::showReplayedPath()
 {
+    // What the ticks on the way would have left: the tree opened, the last picture loaded.
     qint16 picture = 0;
-    QList<qint16> states;
-    for (const JournalEntry& step : m_engine->journal().steps())
-        states << step.state;
-    states << m_session.WizardState;
-    for (const qint16 state : std::as_const(states)) {
-        for (const QString& key : stageMarks(state).expanded)
+    for (const JournalEntry& step : m_engine->journal().steps()) {
+        for (const QString& key : stageMarks(step.state).expanded)
             if (QTreeWidgetItem* item = m_nodes.value(key))
                 item->setExpanded(true);
-        if (stagePicture(state).action == StagePicture::Load)
-            picture = state;
+        if (stagePicture(step.state).action == StagePicture::Load)
+            picture = step.state;
     }
-    m_shownState = m_session.WizardState;
-    MarkStageTree();
     if (picture)
         ShowStagePicture(picture);
     else
         m_help->clear();
-    if (m_input->count() > 0)
-        m_input->setCurrentRow(m_input->count() - 1);
+    // Then the tick of the state reached, as if it were new.
+    m_shownState = -1;
+    refreshTick();
 }
 
 void WizardWindow::refreshTick()
