@@ -3,11 +3,13 @@
 #include "diagram/diagrammodel.h"
 #include "diagram/diagrampainter.h"
 
+#include "files/savefile.h"
 #include "model/flags.h"
 #include "model/recordaccess.h"
 #include "model/session.h"
 #include "model/translator.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
@@ -300,18 +302,18 @@ void printSummary(const Session& session, const QString& title, QPagedPaintDevic
 
 bool writeSummaryFile(const Session& session, const QString& title, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
     if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
-        file.write(summaryHtml(session, title).toUtf8());
-        return file.commit();
-    }
-    {
-        QPdfWriter pdf(&file);
+        bytes = summaryHtml(session, title).toUtf8();
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setTitle(QStringLiteral("Паспорт механизма ") + title);
         printSummary(session, title, pdf);
     }
-    return file.commit();
+    // As every save: all of it on the disk, or the older file stays.
+    QSaveFile file(path);
+    return prepareSaveFile(file, bytes) && file.commit();
 }

@@ -7,6 +7,7 @@
 #include "shell/mainstrip.h"
 #include "shell/shell.h"
 #include "tests/support/expectedfiles.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testtable.h"
 
@@ -182,6 +183,33 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("«&lt;проект &amp; «он»&gt;»")));
         for (const QString& text : cell("holds").split(QStringLiteral(" / ")))
             QVERIFY2(html.contains(text), qPrintable(text));
+    }
+
+    // A summary that does not fit on the disk is not written, and the older one stays whole.
+    void summary_fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("starts");
+        QTest::newRow("pdf") << QStringLiteral("паспорт.pdf") << QByteArray("%PDF");
+        QTest::newRow("html") << QStringLiteral("паспорт.html") << QByteArray("<html>");
+    }
+    void summary_fullDiskKeepsTheOldFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, starts);
+        Session s;
+        QVERIFY(readProjectBytes(madeFrom(QStringLiteral("zvr descriptions/data/sixbar.zvr.txt")), s));
+        const QString path = m_dir + u'/' + name;
+        const QByteArray old(4096, 'x');
+        QVERIFY(writeFile(path, old));
+        {
+            const FileSizeLimit limit(1024);
+            QVERIFY(limit.active);
+            QVERIFY(!writeSummaryFile(s, QStringLiteral("шестизвенник"), path));
+        }
+        QCOMPARE(readFileBytes(path), old);
+        QVERIFY(writeSummaryFile(s, QStringLiteral("шестизвенник"), path));
+        QVERIFY(readFileBytes(path).startsWith(starts));
     }
 
     void usage_data() { addRows("usage.txt"); }

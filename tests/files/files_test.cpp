@@ -7,6 +7,7 @@
 #include "freeedit/freeeditcommands.h"
 #include "tests/fuzz/freeeditdriver.h"
 #include "tests/support/expectedfiles.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/mechanismbuilder.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testtable.h"
@@ -14,9 +15,6 @@
 
 #include <QtCore>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -31,21 +29,6 @@ QByteArray smallFile()
 }
 
 bool load(QByteArrayView bytes, Session& into) { return into.ResetMechanism(), readProjectBytes(bytes, into); }
-
-// A limit on the size of any file this process writes, as a full disk stops a write, lifted again
-// when it goes; the signal the limit sends is ignored, as the program ignores it.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit limited{bytes ? bytes : before.rlim_cur, before.rlim_max};
-        active = bytes && setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before); }
-    rlimit before{};
-    bool active = false;
-};
 
 // Remembers what the compiler window was told, in order: "start", each line, "%n", "failed".
 struct RecordingView : CompilerView {
